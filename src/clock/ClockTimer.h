@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+// The window's timer. Its interval is described as 1 ms, but what its ticks
+// drive is a clock of whole seconds: a tick every millisecond would wake the
+// process a thousand times a second to change the text once. So the timer
+// delivers only the ticks that can change what is shown, the first one after
+// each second boundary of the wall clock, and re-aims at every tick, so that a
+// change of the system clock, of the time zone or a suspend is caught up by the
+// next second.
+class ClockTimer : public QObject {
+    Q_OBJECT
+
+public:
+    using Clock = std::function<QDateTime()>;
+
+    static constexpr int describedInterval = 1; // milliseconds
+
+    explicit ClockTimer(Clock clock, QObject *parent = nullptr);
+
+    void start();
+    bool isActive() const { return m_timer.isActive(); }
+
+    // Milliseconds from `now` to just past the next second boundary.
+    static int delayToNextSecond(const QDateTime &now);
+
+signals:
+    void timeout();
+
+private:
+    void tick();
+
+    Clock m_clock;
+    QTimer m_timer;
+};

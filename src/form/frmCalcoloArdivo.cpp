@@ -1,0 +1,173 @@
+#include "form/frmCalcoloArdivo.h"
+
+#include "clock/ClockTimer.h"
+#include "form/CommandButton.h"
+#include "form/Twips.h"
+#include "form/WindowHints.h"
+#include "runtime/Program.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStyle>
+
+#include <limits>
+
+namespace {
+
+QLineEdit *textBox(const char *name, QWidget *form) {
+    auto *box = new QLineEdit(form);
+    box->setObjectName(QLatin1String(name));
+    // An ordinary box: no limit on the length of its text.
+    box->setMaxLength(std::numeric_limits<int>::max());
+    return box;
+}
+
+QLabel *label(const char *name, const QString &caption, QWidget *form) {
+    auto *label = new QLabel(caption, form);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+CommandButton *button(const char *name, const QString &caption, QWidget *form) {
+    auto *button = new CommandButton(caption, form);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+} // namespace
+
+frmCalcoloArdivo::frmCalcoloArdivo(Clock clock)
+    : m_clock(std::move(clock)) {
+    setObjectName(QStringLiteral("frmCalcoloArdivo"));
+    setWindowTitle(QStringLiteral("Ardivo Testina Braccio"));
+    // A fixed dialog frame: title bar, system menu and close box, nothing else.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(Twips::toPixels(9885), Twips::toPixels(7515));
+
+    createControls();
+    arrangeControls();
+    wireEvents();
+}
+
+frmCalcoloArdivo::~frmCalcoloArdivo() = default;
+
+void frmCalcoloArdivo::createControls() {
+    tmTempo = new ClockTimer(m_clock, this);
+    tmTempo->setObjectName(QStringLiteral("tmTempo"));
+    cdmAzzeraCampi = button("cdmAzzeraCampi", QStringLiteral("Cancella Dati"), this);
+    Picture1 = label("Picture1", QString(), this);
+    cdmChiudi = button("cdmChiudi", QStringLiteral("Chiudi"), this);
+    txtRisultatoFinale = textBox("txtRisultatoFinale", this);
+    txtRadiceQuadrara = textBox("txtRadiceQuadrara", this);
+    txtMassaBraccio = textBox("txtMassaBraccio", this);
+    txtRisultato = textBox("txtRisultato", this);
+    cmdCalcolo = button("cmdCalcolo", QStringLiteral("Calcola"), this);
+    txtCedevolezza = textBox("txtCedevolezza", this);
+    txtPesoViti = textBox("txtPesoViti", this);
+    txtPesoTestina = textBox("txtPesoTestina", this);
+    lblTime = label("lblTime", QString(), this);
+    Label3 = label("Label3", QStringLiteral("Inserire Massa del braccio"), this);
+    lblData = label("lblData", QString(), this);
+    Label2 = label("Label2", QStringLiteral("Developed by Vantrello"), this);
+    lblRisultatoFinale = label("lblRisultatoFinale",
+                               QStringLiteral("Per essere compatibili braccio e testina devono avere una "
+                                              "risonanaza che ricade perfettamente nell'intervallo tra 8 e "
+                                              "11 Hertz"),
+                               this);
+    lblCedevolezza = label("lblCedevolezza", QStringLiteral("Inserire la cedevolezza della testina"), this);
+    Label1 = label("Label1", QStringLiteral("Inserire il peso delle viti"), this);
+    c = label("c", QStringLiteral("Inserire Massa del braccio"), this);
+    lblPesoTestina = label("lblPesoTestina", QStringLiteral("Inserire il peso della testina"), this);
+
+    // The two stores of the calculation's intermediate values are never seen.
+    txtRisultato->setHidden(true);
+    txtRadiceQuadrara->setHidden(true);
+
+    // The date and the clock grow to the right to fit their text.
+    for (QLabel *autoSized : {lblData, lblTime})
+        autoSized->setWordWrap(false);
+
+    // Tab order; labels, the picture and the hidden boxes never take the focus.
+    QWidget *const order[] = {txtMassaBraccio, txtPesoTestina, txtPesoViti,       txtCedevolezza,
+                              cmdCalcolo,      txtRisultato,   txtRadiceQuadrara, txtRisultatoFinale,
+                              cdmChiudi,       cdmAzzeraCampi};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void frmCalcoloArdivo::arrangeControls() {
+    struct Placement {
+        QWidget *control;
+        int left, top, width, height; // twips
+    };
+    const Placement placements[] = {
+        {lblData, 720, 0, 60, 315},
+        {lblTime, 2160, 0, 60, 315},
+        {c, 840, 480, 3615, 495},
+        {lblPesoTestina, 840, 1200, 3375, 375},
+        {Label1, 840, 1920, 3495, 495},
+        {lblCedevolezza, 840, 2640, 3495, 615},
+        {txtMassaBraccio, 4680, 480, 1815, 495},
+        {txtPesoTestina, 4680, 1200, 1815, 495},
+        {txtPesoViti, 4680, 1920, 1815, 495},
+        {txtCedevolezza, 4680, 2640, 1815, 495},
+        {txtRisultato, 4680, 3360, 1815, 495},
+        {txtRadiceQuadrara, 4680, 4080, 1815, 495},
+        {cmdCalcolo, 7080, 360, 1935, 1215},
+        {cdmAzzeraCampi, 7080, 1920, 1935, 1215},
+        {cdmChiudi, 7080, 3480, 1935, 1215},
+        {Picture1, 120, 3600, 4515, 2505},
+        {Label2, 6120, 5040, 3495, 375},
+        {lblRisultatoFinale, 4920, 5760, 4695, 1575},
+        {txtRisultatoFinale, 720, 6360, 3495, 855},
+        {Label3, -360, -720, 3615, 495},
+    };
+    for (const Placement &p : placements)
+        p.control->setGeometry(Twips::toPixels(p.left, p.top, p.width, p.height));
+
+    // The described size of the date and the clock is the least they take.
+    for (QLabel *autoSized : {lblData, lblTime})
+        autoSized->setMinimumSize(autoSized->size());
+}
+
+void frmCalcoloArdivo::wireEvents() {
+    using Handler = void (frmCalcoloArdivo::*)();
+    const auto deliver = [this](Handler handler) {
+        return [this, handler] { runtime::deliver([&] { (this->*handler)(); }); };
+    };
+
+    connect(cmdCalcolo, &QAbstractButton::clicked, this, deliver(&frmCalcoloArdivo::cmdCalcolo_Click));
+    connect(cdmAzzeraCampi, &QAbstractButton::clicked, this,
+            deliver(&frmCalcoloArdivo::cdmAzzeraCampi_Click));
+    connect(cdmChiudi, &QAbstractButton::clicked, this, deliver(&frmCalcoloArdivo::cdmChiudi_Click));
+    connect(tmTempo, &ClockTimer::timeout, this, deliver(&frmCalcoloArdivo::tmTempo_Timer));
+}
+
+void frmCalcoloArdivo::start() {
+    runtime::deliver([this] { Form_Load(); });
+
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
+    hideFromTaskbar(this);
+    txtMassaBraccio->setFocus();
+    show();
+    activateWindow();
+    tmTempo->start();
+}
+
+FormIntegers frmCalcoloArdivo::formIntegers() const {
+    return {intPesoTestina, intMassaBraccio, intPesoViti, intCedevolezza};
+}
+
+void frmCalcoloArdivo::setCaption(QLabel *label, const QString &caption) {
+    label->setText(caption);
+    label->resize(label->sizeHint().expandedTo(label->minimumSize()));
+}
+
+void frmCalcoloArdivo::cdmChiudi_Click() {
+    runtime::end();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+
+class ClockTimer;
+class CommandButton;
+class QLabel;
+class QLineEdit;
+
+// The four form-level integers, as the last calculation left them.
+struct FormIntegers {
+    std::int16_t intPesoTestina = 0;
+    std::int16_t intMassaBraccio = 0;
+    std::int16_t intPesoViti = 0;
+    std::int16_t intCedevolezza = 0;
+
+    friend bool operator==(const FormIntegers &, const FormIntegers &) = default;
+};
+
+// The program's one window: four inputs, the resonance, the date and a clock.
+class frmCalcoloArdivo : public QWidget {
+    Q_OBJECT
+
+public:
+    using Clock = std::function<QDateTime()>;
+
+    explicit frmCalcoloArdivo(Clock clock = &QDateTime::currentDateTime);
+    ~frmCalcoloArdivo() override;
+
+    // Raises Load, then shows the window centred and active, with the focus in
+    // the arm-mass box.
+    void start();
+
+    FormIntegers formIntegers() const;
+
+private:
+    void createControls();
+    void arrangeControls();
+    void wireEvents();
+    void setCaption(QLabel *label, const QString &caption);
+
+    // Event handlers.
+    void Form_Load();
+    void cmdCalcolo_Click();
+    void cdmAzzeraCampi_Click();
+    void cdmChiudi_Click();
+    void tmTempo_Timer();
+
+    Clock m_clock;
+    QDate m_dateShown;
+
+    ClockTimer *tmTempo = nullptr;
+    CommandButton *cdmAzzeraCampi = nullptr;
+    QLabel *Picture1 = nullptr;
+    CommandButton *cdmChiudi = nullptr;
+    QLineEdit *txtRisultatoFinale = nullptr;
+    QLineEdit *txtRadiceQuadrara = nullptr;
+    QLineEdit *txtMassaBraccio = nullptr;
+    QLineEdit *txtRisultato = nullptr;
+    CommandButton *cmdCalcolo = nullptr;
+    QLineEdit *txtCedevolezza = nullptr;
+    QLineEdit *txtPesoViti = nullptr;
+    QLineEdit *txtPesoTestina = nullptr;
+    QLabel *lblTime = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *lblData = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *lblRisultatoFinale = nullptr;
+    QLabel *lblCedevolezza = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *c = nullptr;
+    QLabel *lblPesoTestina = nullptr;
+
+    std::int16_t intPesoTestina = 0;
+    std::int16_t intMassaBraccio = 0;
+    std::int16_t intPesoViti = 0;
+    std::int16_t intCedevolezza = 0;
+};

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "form/frmCalcoloArdivo.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(FormIntegers)
+
+inline char *toString(const FormIntegers &i) {
+    return QTest::toString(QStringLiteral("{%1, %2, %3, %4}")
+                               .arg(i.intPesoTestina)
+                               .arg(i.intMassaBraccio)
+                               .arg(i.intPesoViti)
+                               .arg(i.intCedevolezza));
+}
+
+// The real window, started as the program starts it, on a clock that the test
+// sets.
+class FormUnderTest {
+public:
+    QDateTime now{QDate(2026, 12, 7), QTime(9, 5, 3, 250)};
+    frmCalcoloArdivo form{[this] { return now; }};
+
+    bool start() {
+        form.start();
+        return QTest::qWaitForWindowActive(&form);
+    }
+
+    template<typename T = QWidget> T *control(const char *name) {
+        auto *widget = form.findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+
+    QLineEdit *box(const char *name) { return control<QLineEdit>(name); }
+    QString text(const char *name) { return box(name)->text(); }
+    QString caption(const char *name) { return control<QLabel>(name)->text(); }
+    // The control that has the focus whenever the window is active.
+    QString focused() { return form.focusWidget() ? form.focusWidget()->objectName() : QString(); }
+
+    // Types into a box as a user would: click into it, select all, type.
+    void type(const char *name, const QString &text) {
+        QLineEdit *target = box(name);
+        QTest::mouseClick(target, Qt::LeftButton);
+        target->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(target, Qt::Key_Delete);
+        else
+            QTest::keyClicks(target, text);
+    }
+
+    void click(const char *name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
+
+    void enterInputs(const QString &pesoTestina, const QString &massaBraccio, const QString &pesoViti,
+                     const QString &cedevolezza) {
+        type("txtPesoTestina", pesoTestina);
+        type("txtMassaBraccio", massaBraccio);
+        type("txtPesoViti", pesoViti);
+        type("txtCedevolezza", cedevolezza);
+    }
+};
+
+// What a message box showed, recorded as it was answered.
+struct MessageBoxSeen {
+    int count = 0;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+// Answers the message box that the next action opens with its first button,
+// and records what it showed. The single shot runs inside the box's own loop.
+inline std::shared_ptr<MessageBoxSeen> answerNextMessageBox() {
+    auto seen = std::make_shared<MessageBoxSeen>();
+    QTimer::singleShot(0, [seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        ++seen->count;
+        seen->title = box->windowTitle();
+        seen->text = box->text();
+        seen->icon = box->icon();
+        seen->buttons = int(box->buttons().size());
+        box->buttons().constFirst()->click();
+    });
+    return seen;
+}
