@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 Q_DECLARE_METATYPE(FormIntegers)
@@ -79,10 +80,12 @@ struct MessageBoxSeen {
 };
 
 // Answers the message box that the next action opens with its first button,
-// and records what it showed. The single shot runs inside the box's own loop.
-inline std::shared_ptr<MessageBoxSeen> answerNextMessageBox() {
+// and records what it showed. The answer comes `delayMs` after the box opens,
+// when `whileShown` has run; it all happens inside the box's own loop.
+inline std::shared_ptr<MessageBoxSeen> answerNextMessageBox(int delayMs = 0,
+                                                            std::function<void()> whileShown = {}) {
     auto seen = std::make_shared<MessageBoxSeen>();
-    QTimer::singleShot(0, [seen] {
+    QTimer::singleShot(0, [seen, delayMs, whileShown] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
@@ -91,7 +94,11 @@ inline std::shared_ptr<MessageBoxSeen> answerNextMessageBox() {
         seen->text = box->text();
         seen->icon = box->icon();
         seen->buttons = int(box->buttons().size());
-        box->buttons().constFirst()->click();
+        QTimer::singleShot(delayMs, box, [box, whileShown] {
+            if (whileShown)
+                whileShown();
+            box->buttons().constFirst()->click();
+        });
     });
     return seen;
 }

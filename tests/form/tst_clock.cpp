@@ -1,0 +1,127 @@
+#include "FormTest.h"
+
+#include "clock/ClockTimer.h"
+
+class tst_Clock : public QObject {
+    Q_OBJECT
+
+private slots:
+    void loadFillsBothLabelsBeforeShowing();
+    void tickWritesTheTime();
+    void tickCrossingMidnightWritesTheNewDate();
+    void labelsGrowToTheRight();
+    void clockRunsWhileTheWarningIsShown();
+    void delayToNextSecond_data();
+    void delayToNextSecond();
+    void ticksFollowTheSecondBoundary();
+};
+
+namespace {
+
+void tick(FormUnderTest &t) {
+    emit t.control<ClockTimer>("tmTempo")->timeout();
+}
+
+} // namespace
+
+void tst_Clock::loadFillsBothLabelsBeforeShowing() {
+    FormUnderTest t;
+    QString dateAtShow, timeAtShow;
+    // The first Show event comes after Load and before any tick.
+    struct ShowWatcher : QObject {
+        std::function<void()> onShow;
+        bool eventFilter(QObject *, QEvent *event) override {
+            if (event->type() == QEvent::Show && onShow) {
+                onShow();
+                onShow = nullptr;
+            }
+            return false;
+        }
+    } watcher;
+    watcher.onShow = [&] {
+        dateAtShow = t.caption("lblData");
+        timeAtShow = t.caption("lblTime");
+    };
+    t.form.installEventFilter(&watcher);
+    t.form.start();
+    QCOMPARE(dateAtShow, "07/12/26");
+    QCOMPARE(timeAtShow, "09:05:03");
+}
+
+void tst_Clock::tickWritesTheTime() {
+    FormUnderTest t;
+    QVERIFY(t.start());
+    t.now = t.now.addSecs(1);
+    tick(t);
+    QCOMPARE(t.caption("lblTime"), "09:05:04");
+
+    // Every tick writes the caption, whatever it held.
+    t.control<QLabel>("lblTime")->setText("stale");
+    tick(t);
+    QCOMPARE(t.caption("lblTime"), "09:05:04");
+    QCOMPARE(t.caption("lblData"), "07/12/26");
+}
+
+void tst_Clock::tickCrossingMidnightWritesTheNewDate() {
+    FormUnderTest t;
+    t.now = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59, 500));
+    QVERIFY(t.start());
+    QCOMPARE(t.caption("lblData"), "31/12/26");
+
+    t.now = QDateTime(QDate(2027, 1, 1), QTime(0, 0, 0, 1));
+    tick(t);
+    QCOMPARE(t.caption("lblTime"), "00:00:00");
+    QCOMPARE(t.caption("lblData"), "01/01/27");
+}
+
+void tst_Clock::labelsGrowToTheRight() {
+    FormUnderTest t;
+    QVERIFY(t.start());
+    for (const auto &[name, left] : {std::pair{"lblData", 48}, std::pair{"lblTime", 144}}) {
+        auto *label = t.control<QLabel>(name);
+        QCOMPARE(label->x(), left);
+        QCOMPARE(label->y(), 0);
+        QVERIFY(label->width() >= label->sizeHint().width());
+        QVERIFY(label->height() >= label->sizeHint().height());
+    }
+    QVERIFY(t.control("lblData")->geometry().right() < t.control("lblTime")->x());
+}
+
+void tst_Clock::clockRunsWhileTheWarningIsShown() {
+    FormUnderTest t;
+    QVERIFY(t.start());
+    t.now = t.now.addSecs(5);
+    QString timeDuringWarning;
+    const auto seen = answerNextMessageBox(1100, [&] { timeDuringWarning = t.caption("lblTime"); });
+    t.click("cmdCalcolo");
+    QCOMPARE(seen->count, 1);
+    QCOMPARE(timeDuringWarning, "09:05:08");
+}
+
+void tst_Clock::delayToNextSecond_data() {
+    QTest::addColumn<int>("msec");
+    QTest::addColumn<int>("delay");
+    QTest::newRow("on the boundary") << 0 << 1001;
+    QTest::newRow("half way") << 500 << 501;
+    QTest::newRow("just before") << 999 << 2;
+}
+
+void tst_Clock::delayToNextSecond() {
+    QFETCH(int, msec);
+    QFETCH(int, delay);
+    QCOMPARE(ClockTimer::delayToNextSecond(QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3, msec))), delay);
+}
+
+void tst_Clock::ticksFollowTheSecondBoundary() {
+    // On the real clock: a tick comes within a second, just after a boundary,
+    // and the next one about a second later: no tick per millisecond.
+    ClockTimer timer(&QDateTime::currentDateTime);
+    QList<QDateTime> ticks;
+    connect(&timer, &ClockTimer::timeout, [&] { ticks << QDateTime::currentDateTime(); });
+    timer.start();
+    QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 2, 2500);
+    QCOMPARE(ticks[1].toSecsSinceEpoch() - ticks[0].toSecsSinceEpoch(), 1);
+}
+
+QTEST_MAIN(tst_Clock)
+#include "tst_clock.moc"
