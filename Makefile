@@ -27,6 +27,11 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# Benchmarks bring their own peers, which `make test` does not need.
+bench: export ARDIVO_EXTRA_PACKAGES = x11-apps
+bench: build
+	bench/idle.sh $(BUILD)
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

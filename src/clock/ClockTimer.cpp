@@ -1,11 +1,18 @@
 #include "clock/ClockTimer.h"
 
+#include "clock/TickLog.h"
+
 ClockTimer::ClockTimer(Clock clock, QObject *parent)
     : QObject(parent)
-    , m_clock(std::move(clock)) {
+    , m_clock(std::move(clock))
+    , m_lagLog(TickLog::open()) {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &ClockTimer::tick);
+}
+
+ClockTimer::~ClockTimer() {
+    TickLog::close(m_lagLog);
 }
 
 void ClockTimer::start() {
@@ -20,5 +27,6 @@ int ClockTimer::delayToNextSecond(const QDateTime &now) {
 
 void ClockTimer::tick() {
     emit timeout();
+    TickLog::write(m_lagLog);
     m_timer.start(delayToNextSecond(m_clock()));
 }

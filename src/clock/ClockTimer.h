@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <cstdio>
 #include <functional>
 
 // The window's timer. Its interval is described as 1 ms, but what its ticks
@@ -22,6 +23,7 @@ public:
     static constexpr int describedInterval = 1; // milliseconds
 
     explicit ClockTimer(Clock clock, QObject *parent = nullptr);
+    ~ClockTimer() override;
 
     void start();
     bool isActive() const { return m_timer.isActive(); }
@@ -37,4 +39,5 @@ private:
 
     Clock m_clock;
     QTimer m_timer;
+    std::FILE *m_lagLog = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "form/frmCalcoloArdivo.h"
 
 #include "clock/ClockTimer.h"
+#include "form/CaretBlinkTimeout.h"
 #include "form/CommandButton.h"
 #include "form/Twips.h"
 #include "form/WindowHints.h"
@@ -52,6 +53,7 @@ frmCalcoloArdivo::frmCalcoloArdivo(Clock clock)
     createControls();
     arrangeControls();
     wireEvents();
+    new CaretBlinkTimeout(10'000, this);
 }
 
 frmCalcoloArdivo::~frmCalcoloArdivo() = default;
