@@ -8,7 +8,8 @@
 #include <QLabel>
 #include <QTimer>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication application(argc, argv);
     QLabel clock;
     clock.setWindowTitle(QStringLiteral("plain 1 ms timer"));

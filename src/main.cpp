@@ -2,7 +2,8 @@
 
 #include <QApplication>
 
-int main(int, char **) {
+int main(int, char **)
+{
     // Qt sees the program's name and nothing else of the command line, so no
     // option can load a style sheet, a plugin or another platform.
     char name[] = "ardivo";

@@ -12,13 +12,15 @@ using namespace runtime;
 namespace {
 
 // An empty box counts as 0; the case of all four empty is the warning's.
-std::int16_t inputValue(const QString &text) {
+std::int16_t inputValue(const QString &text)
+{
     return text.isEmpty() ? 0 : textToInteger(text);
 }
 
 } // namespace
 
-void frmCalcoloArdivo::cmdCalcolo_Click() {
+void frmCalcoloArdivo::cmdCalcolo_Click()
+{
     ResumeMode resume;
 
     if (txtPesoTestina->text().isEmpty() && txtPesoViti->text().isEmpty() &&

@@ -2,7 +2,8 @@
 
 #include <QLineEdit>
 
-void frmCalcoloArdivo::cdmAzzeraCampi_Click() {
+void frmCalcoloArdivo::cdmAzzeraCampi_Click()
+{
     txtCedevolezza->clear();
     txtMassaBraccio->clear();
     txtPesoTestina->clear();

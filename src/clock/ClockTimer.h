@@ -14,7 +14,8 @@
 // each second boundary of the wall clock, and re-aims at every tick, so that a
 // change of the system clock, of the time zone or a suspend is caught up by the
 // next second.
-class ClockTimer : public QObject {
+class ClockTimer : public QObject
+{
     Q_OBJECT
 
 public:

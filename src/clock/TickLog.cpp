@@ -7,12 +7,14 @@
 
 namespace TickLog {
 
-std::FILE *open() {
+std::FILE *open()
+{
     const QByteArray path = qgetenv("ARDIVO_BENCH_TICK_LOG");
     return path.isEmpty() ? nullptr : std::fopen(path.constData(), "a");
 }
 
-void write(std::FILE *log) {
+void write(std::FILE *log)
+{
     if (!log)
         return;
     const auto now = std::chrono::system_clock::now().time_since_epoch();
@@ -21,7 +23,8 @@ void write(std::FILE *log) {
     std::fflush(log);
 }
 
-void close(std::FILE *log) {
+void close(std::FILE *log)
+{
     if (log)
         std::fclose(log);
 }

@@ -6,7 +6,8 @@
 
 CaretBlinkTimeout::CaretBlinkTimeout(int idleMs, QObject *parent)
     : QObject(parent)
-    , m_flashTime(QGuiApplication::styleHints()->cursorFlashTime()) {
+    , m_flashTime(QGuiApplication::styleHints()->cursorFlashTime())
+{
     m_idle.setSingleShot(true);
     m_idle.setInterval(idleMs);
     connect(&m_idle, &QTimer::timeout, this, &CaretBlinkTimeout::stopBlinking);
@@ -14,15 +15,18 @@ CaretBlinkTimeout::CaretBlinkTimeout(int idleMs, QObject *parent)
     m_idle.start();
 }
 
-CaretBlinkTimeout::~CaretBlinkTimeout() {
+CaretBlinkTimeout::~CaretBlinkTimeout()
+{
     QGuiApplication::styleHints()->setCursorFlashTime(m_flashTime);
 }
 
-bool CaretBlinkTimeout::isBlinking() const {
+bool CaretBlinkTimeout::isBlinking() const
+{
     return QGuiApplication::styleHints()->cursorFlashTime() != 0;
 }
 
-bool CaretBlinkTimeout::eventFilter(QObject *watched, QEvent *event) {
+bool CaretBlinkTimeout::eventFilter(QObject *watched, QEvent *event)
+{
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::MouseButtonPress:
@@ -38,7 +42,8 @@ bool CaretBlinkTimeout::eventFilter(QObject *watched, QEvent *event) {
     return QObject::eventFilter(watched, event);
 }
 
-void CaretBlinkTimeout::stopBlinking() {
+void CaretBlinkTimeout::stopBlinking()
+{
     // A flash time of 0 leaves the caret shown, steady.
     QGuiApplication::styleHints()->setCursorFlashTime(0);
 }

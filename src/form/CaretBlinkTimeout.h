@@ -7,7 +7,8 @@
 // mouse alone for a while, and starts it again on the next key or click, as
 // desktops do: a window sitting idle does not repaint twice a second for a
 // caret that nobody is watching.
-class CaretBlinkTimeout : public QObject {
+class CaretBlinkTimeout : public QObject
+{
     Q_OBJECT
 
 public:

@@ -5,7 +5,8 @@
 // A graphical command button: its picture above its caption, a face of its own
 // colour. It is never a default or cancel button; with the focus it answers
 // Space, and Enter too, as a push button would.
-class CommandButton : public QToolButton {
+class CommandButton : public QToolButton
+{
     Q_OBJECT
 
 public:

@@ -8,11 +8,13 @@ namespace Twips {
 
 constexpr int perPixel = 15;
 
-constexpr int toPixels(int twips) {
+constexpr int toPixels(int twips)
+{
     return twips / perPixel;
 }
 
-constexpr QRect toPixels(int left, int top, int width, int height) {
+constexpr QRect toPixels(int left, int top, int width, int height)
+{
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 

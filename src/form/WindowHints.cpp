@@ -7,7 +7,8 @@
 
 namespace {
 
-xcb_atom_t internAtom(xcb_connection_t *connection, const char *name) {
+xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
+{
     const auto cookie = xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name);
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
     const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
@@ -17,7 +18,8 @@ xcb_atom_t internAtom(xcb_connection_t *connection, const char *name) {
 
 } // namespace
 
-void hideFromTaskbar(QWidget *window) {
+void hideFromTaskbar(QWidget *window)
+{
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();

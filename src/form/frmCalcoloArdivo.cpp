@@ -16,7 +16,8 @@
 
 namespace {
 
-QLineEdit *textBox(const char *name, QWidget *form) {
+QLineEdit *textBox(const char *name, QWidget *form)
+{
     auto *box = new QLineEdit(form);
     box->setObjectName(QLatin1String(name));
     // An ordinary box: no limit on the length of its text.
@@ -24,7 +25,8 @@ QLineEdit *textBox(const char *name, QWidget *form) {
     return box;
 }
 
-QLabel *label(const char *name, const QString &caption, QWidget *form) {
+QLabel *label(const char *name, const QString &caption, QWidget *form)
+{
     auto *label = new QLabel(caption, form);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
@@ -33,7 +35,8 @@ QLabel *label(const char *name, const QString &caption, QWidget *form) {
     return label;
 }
 
-CommandButton *button(const char *name, const QString &caption, QWidget *form) {
+CommandButton *button(const char *name, const QString &caption, QWidget *form)
+{
     auto *button = new CommandButton(caption, form);
     button->setObjectName(QLatin1String(name));
     return button;
@@ -42,7 +45,8 @@ CommandButton *button(const char *name, const QString &caption, QWidget *form) {
 } // namespace
 
 frmCalcoloArdivo::frmCalcoloArdivo(Clock clock)
-    : m_clock(std::move(clock)) {
+    : m_clock(std::move(clock))
+{
     setObjectName(QStringLiteral("frmCalcoloArdivo"));
     setWindowTitle(QStringLiteral("Ardivo Testina Braccio"));
     // A fixed dialog frame: title bar, system menu and close box, nothing else.
@@ -52,13 +56,15 @@ frmCalcoloArdivo::frmCalcoloArdivo(Clock clock)
 
     createControls();
     arrangeControls();
+    applyAppearance();
     wireEvents();
     new CaretBlinkTimeout(10'000, this);
 }
 
 frmCalcoloArdivo::~frmCalcoloArdivo() = default;
 
-void frmCalcoloArdivo::createControls() {
+void frmCalcoloArdivo::createControls()
+{
     tmTempo = new ClockTimer(m_clock, this);
     tmTempo->setObjectName(QStringLiteral("tmTempo"));
     cdmAzzeraCampi = button("cdmAzzeraCampi", QStringLiteral("Cancella Dati"), this);
@@ -102,8 +108,10 @@ void frmCalcoloArdivo::createControls() {
         setTabOrder(order[i], order[i + 1]);
 }
 
-void frmCalcoloArdivo::arrangeControls() {
-    struct Placement {
+void frmCalcoloArdivo::arrangeControls()
+{
+    struct Placement
+    {
         QWidget *control;
         int left, top, width, height; // twips
     };
@@ -137,7 +145,8 @@ void frmCalcoloArdivo::arrangeControls() {
         autoSized->setMinimumSize(autoSized->size());
 }
 
-void frmCalcoloArdivo::wireEvents() {
+void frmCalcoloArdivo::wireEvents()
+{
     using Handler = void (frmCalcoloArdivo::*)();
     const auto deliver = [this](Handler handler) {
         return [this, handler] { runtime::deliver([&] { (this->*handler)(); }); };
@@ -150,7 +159,8 @@ void frmCalcoloArdivo::wireEvents() {
     connect(tmTempo, &ClockTimer::timeout, this, deliver(&frmCalcoloArdivo::tmTempo_Timer));
 }
 
-void frmCalcoloArdivo::start() {
+void frmCalcoloArdivo::start()
+{
     runtime::deliver([this] { Form_Load(); });
 
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
@@ -161,15 +171,18 @@ void frmCalcoloArdivo::start() {
     tmTempo->start();
 }
 
-FormIntegers frmCalcoloArdivo::formIntegers() const {
+FormIntegers frmCalcoloArdivo::formIntegers() const
+{
     return {intPesoTestina, intMassaBraccio, intPesoViti, intCedevolezza};
 }
 
-void frmCalcoloArdivo::setCaption(QLabel *label, const QString &caption) {
+void frmCalcoloArdivo::setCaption(QLabel *label, const QString &caption)
+{
     label->setText(caption);
     label->resize(label->sizeHint().expandedTo(label->minimumSize()));
 }
 
-void frmCalcoloArdivo::cdmChiudi_Click() {
+void frmCalcoloArdivo::cdmChiudi_Click()
+{
     runtime::end();
 }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QIcon>
 #include <QWidget>
 
 #include <cstdint>
@@ -13,7 +14,8 @@ class QLabel;
 class QLineEdit;
 
 // The four form-level integers, as the last calculation left them.
-struct FormIntegers {
+struct FormIntegers
+{
     std::int16_t intPesoTestina = 0;
     std::int16_t intMassaBraccio = 0;
     std::int16_t intPesoViti = 0;
@@ -23,7 +25,8 @@ struct FormIntegers {
 };
 
 // The program's one window: four inputs, the resonance, the date and a clock.
-class frmCalcoloArdivo : public QWidget {
+class frmCalcoloArdivo : public QWidget
+{
     Q_OBJECT
 
 public:
@@ -38,9 +41,15 @@ public:
 
     FormIntegers formIntegers() const;
 
+protected:
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void createControls();
     void arrangeControls();
+    void applyAppearance();
+    void applySchemeColours();
     void wireEvents();
     void setCaption(QLabel *label, const QString &caption);
 
@@ -53,6 +62,7 @@ private:
 
     Clock m_clock;
     QDate m_dateShown;
+    QIcon m_notes;
 
     ClockTimer *tmTempo = nullptr;
     CommandButton *cdmAzzeraCampi = nullptr;

@@ -12,27 +12,32 @@ namespace runtime {
 
 namespace {
 
-bool isAsciiDigit(QChar c) {
+bool isAsciiDigit(QChar c)
+{
     return c >= u'0' && c <= u'9';
 }
 
-bool isLeadingBlank(QChar c) {
+bool isLeadingBlank(QChar c)
+{
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
-QLocale numberLocale(QLocale locale) {
+QLocale numberLocale(QLocale locale)
+{
     locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
     return locale;
 }
 
-const QLocale &systemNumberLocale() {
+const QLocale &systemNumberLocale()
+{
     static const QLocale locale = numberLocale(QLocale::system());
     return locale;
 }
 
 } // namespace
 
-std::int16_t textToInteger(QStringView text) {
+std::int16_t textToInteger(QStringView text)
+{
     const QStringView number = text.trimmed();
     qsizetype i = 0;
     const bool negative = !number.isEmpty() && number.front() == u'-';
@@ -58,11 +63,13 @@ std::int16_t textToInteger(QStringView text) {
     return static_cast<std::int16_t>(value);
 }
 
-QString integerToText(std::int16_t value) {
+QString integerToText(std::int16_t value)
+{
     return QString::number(value);
 }
 
-double leadingNumber(QStringView text) {
+double leadingNumber(QStringView text)
+{
     qsizetype begin = 0;
     while (begin < text.size() && isLeadingBlank(text[begin]))
         ++begin;
@@ -109,7 +116,8 @@ double leadingNumber(QStringView text) {
     return value;
 }
 
-double power(double x, double y) {
+double power(double x, double y)
+{
     if (x < 0 && std::trunc(y) != y)
         raiseError(ErrorNumber::InvalidArgument);
     if (x == 0 && y < 0)
@@ -122,7 +130,8 @@ double power(double x, double y) {
     return result;
 }
 
-double divide(double a, double b) {
+double divide(double a, double b)
+{
     // The IEEE exceptions are tested on the operands and the quotient rather
     // than through the floating-point status flags, which the optimiser may
     // reorder around the division.
@@ -138,11 +147,13 @@ double divide(double a, double b) {
 
 namespace {
 
-QString formatted(double value, const QLocale &numberLocale) {
+QString formatted(double value, const QLocale &numberLocale)
+{
     return numberLocale.toString(value, 'g', std::numeric_limits<double>::digits10);
 }
 
-double parsed(QStringView text, const QLocale &numberLocale) {
+double parsed(QStringView text, const QLocale &numberLocale)
+{
     bool ok = false;
     const double value = numberLocale.toDouble(text, &ok);
     if (!ok || !std::isfinite(value))
@@ -152,19 +163,23 @@ double parsed(QStringView text, const QLocale &numberLocale) {
 
 } // namespace
 
-QString floatToText(double value) {
+QString floatToText(double value)
+{
     return formatted(value, systemNumberLocale());
 }
 
-QString floatToText(double value, const QLocale &locale) {
+QString floatToText(double value, const QLocale &locale)
+{
     return formatted(value, numberLocale(locale));
 }
 
-double textToFloat(QStringView text) {
+double textToFloat(QStringView text)
+{
     return parsed(text, systemNumberLocale());
 }
 
-double textToFloat(QStringView text, const QLocale &locale) {
+double textToFloat(QStringView text, const QLocale &locale)
+{
     return parsed(text, numberLocale(locale));
 }
 

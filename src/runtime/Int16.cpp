@@ -8,7 +8,8 @@ namespace runtime {
 
 namespace {
 
-std::int16_t narrowed(int value) {
+std::int16_t narrowed(int value)
+{
     if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
         raiseError(ErrorNumber::Overflow);
     return static_cast<std::int16_t>(value);
@@ -16,11 +17,13 @@ std::int16_t narrowed(int value) {
 
 } // namespace
 
-std::int16_t checkedAdd(std::int16_t a, std::int16_t b) {
+std::int16_t checkedAdd(std::int16_t a, std::int16_t b)
+{
     return narrowed(int(a) + int(b));
 }
 
-std::int16_t checkedMultiply(std::int16_t a, std::int16_t b) {
+std::int16_t checkedMultiply(std::int16_t a, std::int16_t b)
+{
     return narrowed(int(a) * int(b));
 }
 

@@ -12,7 +12,8 @@ namespace {
 
 using Choice = std::pair<QMessageBox::StandardButton, MessageBoxAnswer>;
 
-std::vector<Choice> choices(int buttons) {
+std::vector<Choice> choices(int buttons)
+{
     using B = QMessageBox::StandardButton;
     using A = MessageBoxAnswer;
     switch (buttons) {
@@ -31,7 +32,8 @@ std::vector<Choice> choices(int buttons) {
     }
 }
 
-QMessageBox::Icon icon(int code) {
+QMessageBox::Icon icon(int code)
+{
     switch (code & 0x70) {
     case MessageBoxCode::Critical:
         return QMessageBox::Critical;
@@ -48,7 +50,8 @@ QMessageBox::Icon icon(int code) {
 
 } // namespace
 
-MessageBoxAnswer messageBox(const QString &prompt, int code, const QString &title, QWidget *parent) {
+MessageBoxAnswer messageBox(const QString &prompt, int code, const QString &title, QWidget *parent)
+{
     QMessageBox box(icon(code), title, prompt, QMessageBox::NoButton,
                     parent ? parent : QApplication::activeWindow());
     const auto buttons = choices(code & 0x7);

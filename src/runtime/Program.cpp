@@ -8,12 +8,14 @@ namespace {
 bool ended = false;
 }
 
-void end() {
+void end()
+{
     ended = true;
     QCoreApplication::exit(0);
 }
 
-bool hasEnded() {
+bool hasEnded()
+{
     return ended;
 }
 

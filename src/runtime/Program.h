@@ -14,7 +14,8 @@ bool hasEnded();
 // Delivers one event to a handler. An error that the handler does not take
 // care of itself abandons the handler: the window lives on, and nothing is
 // shown or logged.
-template<typename Handler> void deliver(Handler &&handler) {
+template<typename Handler> void deliver(Handler &&handler)
+{
     if (hasEnded())
         return;
     try {

@@ -11,10 +11,12 @@ namespace runtime {
 // Resume mode for one handler: each statement runs on its own, and a runtime
 // error abandons that statement only; the handler goes on with the next one.
 // The number of the last error stays readable, as a handler may want it.
-class ResumeMode {
+class ResumeMode
+{
 public:
     // Runs a statement; true when it completed.
-    template<typename Statement> bool run(Statement &&statement) {
+    template<typename Statement> bool run(Statement &&statement)
+    {
         try {
             std::forward<Statement>(statement)();
             return true;
@@ -26,7 +28,8 @@ public:
 
     // Runs a statement that yields a value; nothing when it failed.
     template<typename Expression>
-    auto evaluate(Expression &&expression) -> std::optional<std::invoke_result_t<Expression>> {
+    auto evaluate(Expression &&expression) -> std::optional<std::invoke_result_t<Expression>>
+    {
         try {
             return std::forward<Expression>(expression)();
         } catch (const RuntimeError &error) {

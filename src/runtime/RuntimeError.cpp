@@ -2,7 +2,8 @@
 
 namespace runtime {
 
-const char *RuntimeError::what() const noexcept {
+const char *RuntimeError::what() const noexcept
+{
     switch (m_number) {
     case ErrorNumber::None:
         break;
@@ -18,7 +19,8 @@ const char *RuntimeError::what() const noexcept {
     return "Runtime error";
 }
 
-void raiseError(ErrorNumber number) {
+void raiseError(ErrorNumber number)
+{
     throw RuntimeError(number);
 }
 

@@ -13,10 +13,12 @@ enum class ErrorNumber : int {
     TypeMismatch = 13,
 };
 
-class RuntimeError : public std::exception {
+class RuntimeError : public std::exception
+{
 public:
     explicit RuntimeError(ErrorNumber number) noexcept
-        : m_number(number) {}
+        : m_number(number)
+    {}
 
     ErrorNumber number() const noexcept { return m_number; }
     const char *what() const noexcept override;

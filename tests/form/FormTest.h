@@ -15,7 +15,8 @@
 
 Q_DECLARE_METATYPE(FormIntegers)
 
-inline char *toString(const FormIntegers &i) {
+inline char *toString(const FormIntegers &i)
+{
     return QTest::toString(QStringLiteral("{%1, %2, %3, %4}")
                                .arg(i.intPesoTestina)
                                .arg(i.intMassaBraccio)
@@ -25,17 +26,20 @@ inline char *toString(const FormIntegers &i) {
 
 // The real window, started as the program starts it, on a clock that the test
 // sets.
-class FormUnderTest {
+class FormUnderTest
+{
 public:
     QDateTime now{QDate(2026, 12, 7), QTime(9, 5, 3, 250)};
     frmCalcoloArdivo form{[this] { return now; }};
 
-    bool start() {
+    bool start()
+    {
         form.start();
         return QTest::qWaitForWindowActive(&form);
     }
 
-    template<typename T = QWidget> T *control(const char *name) {
+    template<typename T = QWidget> T *control(const char *name)
+    {
         auto *widget = form.findChild<T *>(QLatin1String(name));
         if (!widget)
             qFatal("no control %s", name);
@@ -49,7 +53,8 @@ public:
     QString focused() { return form.focusWidget() ? form.focusWidget()->objectName() : QString(); }
 
     // Types into a box as a user would: click into it, select all, type.
-    void type(const char *name, const QString &text) {
+    void type(const char *name, const QString &text)
+    {
         QLineEdit *target = box(name);
         QTest::mouseClick(target, Qt::LeftButton);
         target->selectAll();
@@ -62,7 +67,8 @@ public:
     void click(const char *name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
 
     void enterInputs(const QString &pesoTestina, const QString &massaBraccio, const QString &pesoViti,
-                     const QString &cedevolezza) {
+                     const QString &cedevolezza)
+    {
         type("txtPesoTestina", pesoTestina);
         type("txtMassaBraccio", massaBraccio);
         type("txtPesoViti", pesoViti);
@@ -71,7 +77,8 @@ public:
 };
 
 // What a message box showed, recorded as it was answered.
-struct MessageBoxSeen {
+struct MessageBoxSeen
+{
     int count = 0;
     QString title;
     QString text;
@@ -83,7 +90,8 @@ struct MessageBoxSeen {
 // and records what it showed. The answer comes `delayMs` after the box opens,
 // when `whileShown` has run; it all happens inside the box's own loop.
 inline std::shared_ptr<MessageBoxSeen> answerNextMessageBox(int delayMs = 0,
-                                                            std::function<void()> whileShown = {}) {
+                                                            std::function<void()> whileShown = {})
+{
     auto seen = std::make_shared<MessageBoxSeen>();
     QTimer::singleShot(0, [seen, delayMs, whileShown] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());

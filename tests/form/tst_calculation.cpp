@@ -1,6 +1,7 @@
 #include "FormTest.h"
 
-class tst_Calculation : public QObject {
+class tst_Calculation : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -20,18 +21,21 @@ private:
     std::unique_ptr<FormUnderTest> t;
 };
 
-void tst_Calculation::init() {
+void tst_Calculation::init()
+{
     t = std::make_unique<FormUnderTest>();
     QVERIFY(t->start());
 }
 
-void tst_Calculation::cleanup() {
+void tst_Calculation::cleanup()
+{
     t.reset();
 }
 
 // The boxes are given in the order cartridge weight, arm mass, screws weight,
 // compliance; the texts expected are those of the Italian locale.
-void tst_Calculation::results_data() {
+void tst_Calculation::results_data()
+{
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<QString>("risultato");
     QTest::addColumn<QString>("radice");
@@ -81,7 +85,8 @@ void tst_Calculation::results_data() {
                                      << "" << FormIntegers{0, 0, 0, 5};
 }
 
-void tst_Calculation::results() {
+void tst_Calculation::results()
+{
     QFETCH(QStringList, inputs);
     QFETCH(QString, risultato);
     QFETCH(QString, radice);
@@ -99,7 +104,8 @@ void tst_Calculation::results() {
     QCOMPARE(t->form.formIntegers(), integers);
 }
 
-void tst_Calculation::failureAfterSuccessShowsNothing_data() {
+void tst_Calculation::failureAfterSuccessShowsNothing_data()
+{
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<QString>("risultato");
     QTest::addColumn<QString>("radice");
@@ -120,7 +126,8 @@ void tst_Calculation::failureAfterSuccessShowsNothing_data() {
                                   << "0";
 }
 
-void tst_Calculation::failureAfterSuccessShowsNothing() {
+void tst_Calculation::failureAfterSuccessShowsNothing()
+{
     QFETCH(QStringList, inputs);
     QFETCH(QString, risultato);
     QFETCH(QString, radice);
@@ -136,7 +143,8 @@ void tst_Calculation::failureAfterSuccessShowsNothing() {
     QCOMPARE(t->text("txtRisultatoFinale"), QString());
 }
 
-void tst_Calculation::emptyBoxCountsAsZeroOnEveryClick() {
+void tst_Calculation::emptyBoxCountsAsZeroOnEveryClick()
+{
     t->enterInputs("6", "10", "1", "20");
     t->click("cmdCalcolo");
     t->type("txtPesoViti", QString());
@@ -146,7 +154,8 @@ void tst_Calculation::emptyBoxCountsAsZeroOnEveryClick() {
     QCOMPARE(t->form.formIntegers(), (FormIntegers{6, 10, 0, 20}));
 }
 
-void tst_Calculation::allEmptyWarns() {
+void tst_Calculation::allEmptyWarns()
+{
     t->enterInputs("6", "10", "1", "20");
     t->click("cmdCalcolo");
     t->enterInputs("", "", "", "");
@@ -168,7 +177,8 @@ void tst_Calculation::allEmptyWarns() {
     QCOMPARE(t->form.formIntegers(), before);
 }
 
-void tst_Calculation::blanksAreNotEmpty() {
+void tst_Calculation::blanksAreNotEmpty()
+{
     t->enterInputs("", " ", "", "");
     const auto seen = answerNextMessageBox();
     t->click("cmdCalcolo");
@@ -177,7 +187,8 @@ void tst_Calculation::blanksAreNotEmpty() {
     QCOMPARE(t->text("txtRisultatoFinale"), QString());
 }
 
-void tst_Calculation::calculationKeepsTheFocus() {
+void tst_Calculation::calculationKeepsTheFocus()
+{
     t->enterInputs("6", "10", "1", "20");
     t->box("txtCedevolezza")->setFocus();
     QTest::keyClick(t->box("txtCedevolezza"), Qt::Key_Tab);

@@ -5,7 +5,8 @@
 #include <QStyleHints>
 #include <QTest>
 
-class tst_Caret : public QObject {
+class tst_Caret : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -13,13 +14,15 @@ private slots:
     void stopsWhenIdleAndStartsOnInput();
 };
 
-void tst_Caret::stopsWhenIdleAndStartsOnInput_data() {
+void tst_Caret::stopsWhenIdleAndStartsOnInput_data()
+{
     QTest::addColumn<bool>("byKey");
     QTest::newRow("key") << true;
     QTest::newRow("click") << false;
 }
 
-void tst_Caret::stopsWhenIdleAndStartsOnInput() {
+void tst_Caret::stopsWhenIdleAndStartsOnInput()
+{
     QFETCH(bool, byKey);
     const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
     QVERIFY(flashTime > 0);

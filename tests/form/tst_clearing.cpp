@@ -1,6 +1,7 @@
 #include "FormTest.h"
 
-class tst_Clearing : public QObject {
+class tst_Clearing : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -16,23 +17,27 @@ private:
     std::unique_ptr<FormUnderTest> t;
 };
 
-void tst_Clearing::init() {
+void tst_Clearing::init()
+{
     t = std::make_unique<FormUnderTest>();
     QVERIFY(t->start());
 }
 
-void tst_Clearing::cleanup() {
+void tst_Clearing::cleanup()
+{
     t.reset();
 }
 
-void tst_Clearing::emptiesEveryBox_data() {
+void tst_Clearing::emptiesEveryBox_data()
+{
     QTest::addColumn<QString>("focusBefore");
     for (const char *name : {"txtMassaBraccio", "txtPesoTestina", "txtPesoViti", "txtCedevolezza",
                              "cmdCalcolo", "txtRisultatoFinale", "cdmChiudi", "cdmAzzeraCampi"})
         QTest::newRow(name) << name;
 }
 
-void tst_Clearing::emptiesEveryBox() {
+void tst_Clearing::emptiesEveryBox()
+{
     QFETCH(QString, focusBefore);
 
     t->enterInputs("6", "10", "1", "20");
@@ -55,7 +60,8 @@ void tst_Clearing::emptiesEveryBox() {
     QCOMPARE(t->form.formIntegers(), integers);
 }
 
-void tst_Clearing::oldValuesDoNotLeakIntoANewResult() {
+void tst_Clearing::oldValuesDoNotLeakIntoANewResult()
+{
     t->enterInputs("6", "10", "1", "20");
     t->click("cmdCalcolo");
     t->click("cdmAzzeraCampi");
@@ -70,7 +76,8 @@ void tst_Clearing::oldValuesDoNotLeakIntoANewResult() {
     QCOMPARE(t->form.formIntegers(), (FormIntegers{0, 15, 0, 25}));
 }
 
-void tst_Clearing::calcolaAfterClearingWarns() {
+void tst_Clearing::calcolaAfterClearingWarns()
+{
     t->enterInputs("6", "10", "1", "20");
     t->click("cmdCalcolo");
     t->click("cdmAzzeraCampi");

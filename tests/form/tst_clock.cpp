@@ -2,7 +2,8 @@
 
 #include "clock/ClockTimer.h"
 
-class tst_Clock : public QObject {
+class tst_Clock : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -18,19 +19,23 @@ private slots:
 
 namespace {
 
-void tick(FormUnderTest &t) {
+void tick(FormUnderTest &t)
+{
     emit t.control<ClockTimer>("tmTempo")->timeout();
 }
 
 } // namespace
 
-void tst_Clock::loadFillsBothLabelsBeforeShowing() {
+void tst_Clock::loadFillsBothLabelsBeforeShowing()
+{
     FormUnderTest t;
     QString dateAtShow, timeAtShow;
     // The first Show event comes after Load and before any tick.
-    struct ShowWatcher : QObject {
+    struct ShowWatcher : QObject
+    {
         std::function<void()> onShow;
-        bool eventFilter(QObject *, QEvent *event) override {
+        bool eventFilter(QObject *, QEvent *event) override
+        {
             if (event->type() == QEvent::Show && onShow) {
                 onShow();
                 onShow = nullptr;
@@ -48,7 +53,8 @@ void tst_Clock::loadFillsBothLabelsBeforeShowing() {
     QCOMPARE(timeAtShow, "09:05:03");
 }
 
-void tst_Clock::tickWritesTheTime() {
+void tst_Clock::tickWritesTheTime()
+{
     FormUnderTest t;
     QVERIFY(t.start());
     t.now = t.now.addSecs(1);
@@ -62,7 +68,8 @@ void tst_Clock::tickWritesTheTime() {
     QCOMPARE(t.caption("lblData"), "07/12/26");
 }
 
-void tst_Clock::tickCrossingMidnightWritesTheNewDate() {
+void tst_Clock::tickCrossingMidnightWritesTheNewDate()
+{
     FormUnderTest t;
     t.now = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59, 500));
     QVERIFY(t.start());
@@ -74,7 +81,8 @@ void tst_Clock::tickCrossingMidnightWritesTheNewDate() {
     QCOMPARE(t.caption("lblData"), "01/01/27");
 }
 
-void tst_Clock::labelsGrowToTheRight() {
+void tst_Clock::labelsGrowToTheRight()
+{
     FormUnderTest t;
     QVERIFY(t.start());
     for (const auto &[name, left] : {std::pair{"lblData", 48}, std::pair{"lblTime", 144}}) {
@@ -87,7 +95,8 @@ void tst_Clock::labelsGrowToTheRight() {
     QVERIFY(t.control("lblData")->geometry().right() < t.control("lblTime")->x());
 }
 
-void tst_Clock::clockRunsWhileTheWarningIsShown() {
+void tst_Clock::clockRunsWhileTheWarningIsShown()
+{
     FormUnderTest t;
     QVERIFY(t.start());
     t.now = t.now.addSecs(5);
@@ -98,7 +107,8 @@ void tst_Clock::clockRunsWhileTheWarningIsShown() {
     QCOMPARE(timeDuringWarning, "09:05:08");
 }
 
-void tst_Clock::delayToNextSecond_data() {
+void tst_Clock::delayToNextSecond_data()
+{
     QTest::addColumn<int>("msec");
     QTest::addColumn<int>("delay");
     QTest::newRow("on the boundary") << 0 << 1001;
@@ -106,13 +116,15 @@ void tst_Clock::delayToNextSecond_data() {
     QTest::newRow("just before") << 999 << 2;
 }
 
-void tst_Clock::delayToNextSecond() {
+void tst_Clock::delayToNextSecond()
+{
     QFETCH(int, msec);
     QFETCH(int, delay);
     QCOMPARE(ClockTimer::delayToNextSecond(QDateTime(QDate(2026, 12, 7), QTime(9, 5, 3, msec))), delay);
 }
 
-void tst_Clock::ticksFollowTheSecondBoundary() {
+void tst_Clock::ticksFollowTheSecondBoundary()
+{
     // On the real clock: a tick comes within a second, just after a boundary,
     // and the next one about a second later: no tick per millisecond.
     ClockTimer timer(&QDateTime::currentDateTime);

@@ -5,7 +5,8 @@
 
 #include <QScreen>
 
-class tst_Window : public QObject {
+class tst_Window : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -29,16 +30,19 @@ private:
     std::unique_ptr<FormUnderTest> t;
 };
 
-void tst_Window::init() {
+void tst_Window::init()
+{
     t = std::make_unique<FormUnderTest>();
     QVERIFY(t->start());
 }
 
-void tst_Window::cleanup() {
+void tst_Window::cleanup()
+{
     t.reset();
 }
 
-void tst_Window::startsReady() {
+void tst_Window::startsReady()
+{
     QCOMPARE(t->focused(), "txtMassaBraccio");
     for (const char *name : {"txtMassaBraccio", "txtPesoTestina", "txtPesoViti", "txtCedevolezza",
                              "txtRisultato", "txtRadiceQuadrara", "txtRisultatoFinale"})
@@ -49,7 +53,8 @@ void tst_Window::startsReady() {
     QVERIFY(t->control<ClockTimer>("tmTempo")->isActive());
 }
 
-void tst_Window::frame() {
+void tst_Window::frame()
+{
     frmCalcoloArdivo &form = t->form;
     QCOMPARE(form.windowTitle(), "Ardivo Testina Braccio");
     QCOMPARE(form.size(), QSize(659, 501));
@@ -67,7 +72,8 @@ void tst_Window::frame() {
     QVERIFY(qAbs(form.geometry().center().y() - screen.center().y()) <= 1);
 }
 
-void tst_Window::controls_data() {
+void tst_Window::controls_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("text");
@@ -99,7 +105,8 @@ void tst_Window::controls_data() {
     QTest::newRow("Label3") << "Label3" << label << "Inserire Massa del braccio" << true;
 }
 
-void tst_Window::controls() {
+void tst_Window::controls()
+{
     QFETCH(QString, name);
     QFETCH(QString, kind);
     QFETCH(QString, text);
@@ -123,7 +130,8 @@ void tst_Window::controls() {
     }
 }
 
-void tst_Window::tabCycle() {
+void tst_Window::tabCycle()
+{
     const QStringList cycle = {"txtMassaBraccio", "txtPesoTestina",     "txtPesoViti", "txtCedevolezza",
                                "cmdCalcolo",      "txtRisultatoFinale", "cdmChiudi",   "cdmAzzeraCampi"};
     for (int i = 1; i <= cycle.size(); ++i) {
@@ -136,7 +144,8 @@ void tst_Window::tabCycle() {
     }
 }
 
-void tst_Window::enterInABoxDoesNotCalculate() {
+void tst_Window::enterInABoxDoesNotCalculate()
+{
     t->enterInputs("6", "10", "1", "20");
     for (const char *name : {"txtPesoTestina", "txtMassaBraccio", "txtPesoViti", "txtCedevolezza"}) {
         QTest::keyClick(t->box(name), Qt::Key_Return);
@@ -145,13 +154,15 @@ void tst_Window::enterInABoxDoesNotCalculate() {
     QCOMPARE(t->text("txtRisultatoFinale"), QString());
 }
 
-void tst_Window::enterOrSpaceOnCalcolaCalculates_data() {
+void tst_Window::enterOrSpaceOnCalcolaCalculates_data()
+{
     QTest::addColumn<int>("key");
     QTest::newRow("Space") << int(Qt::Key_Space);
     QTest::newRow("Return") << int(Qt::Key_Return);
 }
 
-void tst_Window::enterOrSpaceOnCalcolaCalculates() {
+void tst_Window::enterOrSpaceOnCalcolaCalculates()
+{
     QFETCH(int, key);
     t->enterInputs("6", "10", "1", "20");
     QWidget *calcola = t->control("cmdCalcolo");
@@ -160,7 +171,8 @@ void tst_Window::enterOrSpaceOnCalcolaCalculates() {
     QCOMPARE(t->text("txtRisultatoFinale"), "8,62298569829157");
 }
 
-void tst_Window::noControlOverlaps() {
+void tst_Window::noControlOverlaps()
+{
     const QRect client = t->form.rect();
     const auto controls = t->form.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     QCOMPARE(controls.size(), 20);
@@ -178,7 +190,8 @@ void tst_Window::noControlOverlaps() {
     }
 }
 
-void tst_Window::chiudiEndsTheProgram() {
+void tst_Window::chiudiEndsTheProgram()
+{
     QVERIFY(!runtime::hasEnded());
     t->click("cdmChiudi");
     QVERIFY(runtime::hasEnded());

@@ -14,7 +14,8 @@ Q_DECLARE_METATYPE(runtime::ErrorNumber)
 namespace {
 
 // Runs `f`, and returns the number of the runtime error it raised (None if none).
-template<typename F> ErrorNumber errorOf(F &&f) {
+template<typename F> ErrorNumber errorOf(F &&f)
+{
     try {
         f();
     } catch (const RuntimeError &error) {
@@ -25,7 +26,8 @@ template<typename F> ErrorNumber errorOf(F &&f) {
 
 } // namespace
 
-class tst_Conversions : public QObject {
+class tst_Conversions : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -46,7 +48,8 @@ private slots:
     void divide();
 };
 
-void tst_Conversions::textToInteger_data() {
+void tst_Conversions::textToInteger_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected");
     QTest::addColumn<ErrorNumber>("error");
@@ -89,7 +92,8 @@ void tst_Conversions::textToInteger_data() {
     QTest::newRow("embedded NUL") << QString::fromUtf16(u"6\u00000", 3) << 0 << mismatch;
 }
 
-void tst_Conversions::textToInteger() {
+void tst_Conversions::textToInteger()
+{
     QFETCH(QString, text);
     QFETCH(int, expected);
     QFETCH(ErrorNumber, error);
@@ -100,7 +104,8 @@ void tst_Conversions::textToInteger() {
         QCOMPARE(value, expected);
 }
 
-void tst_Conversions::integerToTextReadsBack() {
+void tst_Conversions::integerToTextReadsBack()
+{
     for (int v = std::numeric_limits<std::int16_t>::min(); v <= std::numeric_limits<std::int16_t>::max();
          ++v) {
         const auto value = static_cast<std::int16_t>(v);
@@ -110,7 +115,8 @@ void tst_Conversions::integerToTextReadsBack() {
     }
 }
 
-void tst_Conversions::leadingNumber_data() {
+void tst_Conversions::leadingNumber_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
 
@@ -133,13 +139,15 @@ void tst_Conversions::leadingNumber_data() {
     QTest::newRow("tiny") << "1e-999" << 0.0;
 }
 
-void tst_Conversions::leadingNumber() {
+void tst_Conversions::leadingNumber()
+{
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(runtime::leadingNumber(text), expected);
 }
 
-void tst_Conversions::floatToText_data() {
+void tst_Conversions::floatToText_data()
+{
     QTest::addColumn<QString>("locale");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
@@ -155,14 +163,16 @@ void tst_Conversions::floatToText_data() {
     QTest::newRow("C fifteen digits") << "C" << 2.0 / 3.0 << "0.666666666666667";
 }
 
-void tst_Conversions::floatToText() {
+void tst_Conversions::floatToText()
+{
     QFETCH(QString, locale);
     QFETCH(double, value);
     QFETCH(QString, expected);
     QCOMPARE(runtime::floatToText(value, QLocale(locale)), expected);
 }
 
-void tst_Conversions::textToFloatRejects_data() {
+void tst_Conversions::textToFloatRejects_data()
+{
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
 
@@ -190,20 +200,23 @@ void tst_Conversions::textToFloatRejects_data() {
                                      << "1e999";
 }
 
-void tst_Conversions::textToFloatRejects() {
+void tst_Conversions::textToFloatRejects()
+{
     QFETCH(QString, locale);
     QFETCH(QString, text);
     QCOMPARE(errorOf([&] { runtime::textToFloat(text, QLocale(locale)); }), ErrorNumber::TypeMismatch);
 }
 
-void tst_Conversions::floatTextRoundTrips_data() {
+void tst_Conversions::floatTextRoundTrips_data()
+{
     QTest::addColumn<QString>("locale");
     QTest::newRow("C") << "C";
     QTest::newRow("it_IT") << "it_IT";
     QTest::newRow("de_CH") << "de_CH";
 }
 
-void tst_Conversions::floatTextRoundTrips() {
+void tst_Conversions::floatTextRoundTrips()
+{
     QFETCH(QString, locale);
     const QLocale l(locale);
     QRandomGenerator random(340);
@@ -228,7 +241,8 @@ void tst_Conversions::floatTextRoundTrips() {
     }
 }
 
-void tst_Conversions::power_data() {
+void tst_Conversions::power_data()
+{
     QTest::addColumn<double>("x");
     QTest::addColumn<double>("y");
     QTest::addColumn<double>("expected");
@@ -242,7 +256,8 @@ void tst_Conversions::power_data() {
     QTest::newRow("overflow") << 1e300 << 2.0 << 0.0 << ErrorNumber::Overflow;
 }
 
-void tst_Conversions::power() {
+void tst_Conversions::power()
+{
     QFETCH(double, x);
     QFETCH(double, y);
     QFETCH(double, expected);
@@ -254,7 +269,8 @@ void tst_Conversions::power() {
         QCOMPARE(result, expected);
 }
 
-void tst_Conversions::divide_data() {
+void tst_Conversions::divide_data()
+{
     QTest::addColumn<double>("a");
     QTest::addColumn<double>("b");
     QTest::addColumn<ErrorNumber>("error");
@@ -269,7 +285,8 @@ void tst_Conversions::divide_data() {
                                   << ErrorNumber::InvalidArgument;
 }
 
-void tst_Conversions::divide() {
+void tst_Conversions::divide()
+{
     QFETCH(double, a);
     QFETCH(double, b);
     QFETCH(ErrorNumber, error);

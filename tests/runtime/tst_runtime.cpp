@@ -8,7 +8,8 @@
 
 using namespace runtime;
 
-class tst_Runtime : public QObject {
+class tst_Runtime : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -21,7 +22,8 @@ private slots:
     void dateAndTimeText();
 };
 
-void tst_Runtime::checked_data() {
+void tst_Runtime::checked_data()
+{
     QTest::addColumn<char>("operation");
     QTest::addColumn<int>("a");
     QTest::addColumn<int>("b");
@@ -44,7 +46,8 @@ void tst_Runtime::checked_data() {
     QTest::newRow("* by zero") << '*' << -32768 << 0 << false;
 }
 
-void tst_Runtime::checked() {
+void tst_Runtime::checked()
+{
     QFETCH(char, operation);
     QFETCH(int, a);
     QFETCH(int, b);
@@ -63,13 +66,15 @@ void tst_Runtime::checked() {
     }
 }
 
-void tst_Runtime::partialSumOverflows() {
+void tst_Runtime::partialSumOverflows()
+{
     // 30000 + 5000 - 10000 would be 25000, but the first addition overflows.
     QVERIFY_THROWS_EXCEPTION(RuntimeError, checkedAdd(checkedAdd(30000, 5000), -10000));
     QCOMPARE(checkedAdd(checkedAdd(30000, -10000), 5000), 25000);
 }
 
-void tst_Runtime::resumeGoesOnAfterAFailedStatement() {
+void tst_Runtime::resumeGoesOnAfterAFailedStatement()
+{
     ResumeMode resume;
     QList<int> ran;
     QVERIFY(!resume.run([&] {
@@ -86,13 +91,15 @@ void tst_Runtime::resumeGoesOnAfterAFailedStatement() {
     QCOMPARE(resume.lastError(), ErrorNumber::Overflow);
 }
 
-void tst_Runtime::resumeLeavesOtherExceptionsAlone() {
+void tst_Runtime::resumeLeavesOtherExceptionsAlone()
+{
     // Only the runtime's errors are resumed; a bug elsewhere must not vanish.
     ResumeMode resume;
     QVERIFY_THROWS_EXCEPTION(std::logic_error, resume.run([] { throw std::logic_error("bug"); }));
 }
 
-void tst_Runtime::dateAndTimeText_data() {
+void tst_Runtime::dateAndTimeText_data()
+{
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("time");
@@ -108,7 +115,8 @@ void tst_Runtime::dateAndTimeText_data() {
                            << "09:05:03";
 }
 
-void tst_Runtime::dateAndTimeText() {
+void tst_Runtime::dateAndTimeText()
+{
     QFETCH(QString, locale);
     QFETCH(QString, date);
     QFETCH(QString, time);

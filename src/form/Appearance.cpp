@@ -1,0 +1,134 @@
+#include "form/frmCalcoloArdivo.h"
+
+#include "form/CommandButton.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+
+// Colours as the window's description holds them, 0x00BBGGRR.
+QColor fixedColour(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+const QColor blue = fixedColour(0x00FF0000);
+const QColor darkBlue = fixedColour(0x00C00000);
+
+// The described family first, then the look-alikes that Linux desktops ship.
+QFont palatino(qreal points)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Palatino Linotype"), QStringLiteral("TeX Gyre Pagella"),
+                      QStringLiteral("P052"), QStringLiteral("Palatino")});
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(points);
+    font.setBold(true);
+    font.setItalic(true);
+    return font;
+}
+
+QFont sans(qreal points, bool bold)
+{
+    QFont font;
+    font.setFamilies(
+        {QStringLiteral("Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void setRole(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QIcon icon(const QString &name, std::initializer_list<int> sizes)
+{
+    QIcon icon;
+    for (int size : sizes)
+        icon.addFile(QStringLiteral(":/pictures/%1-%2.png").arg(name).arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
+// Outside any namespace, as the macro requires: the pictures live in this
+// static library, whose resource initialiser the linker would otherwise drop.
+static void initResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+void frmCalcoloArdivo::applyAppearance()
+{
+    initResources();
+    m_notes = icon(QStringLiteral("notes"), {16, 32, 48, 64, 128});
+    setWindowIcon(m_notes);
+    setAutoFillBackground(true);
+
+    for (QLabel *label : {lblData, lblTime, c, Label1, lblCedevolezza, Label2, Label3})
+        setRole(label, QPalette::WindowText, blue);
+    setRole(lblPesoTestina, QPalette::WindowText, darkBlue);
+    setRole(lblRisultatoFinale, QPalette::WindowText, blue);
+    for (QLabel *label : {lblData, lblTime, c, lblPesoTestina, Label1, lblCedevolezza, Label2, Label3})
+        label->setFont(palatino(12));
+    lblRisultatoFinale->setFont(palatino(13.5));
+
+    for (QLineEdit *box :
+         {txtMassaBraccio, txtPesoTestina, txtPesoViti, txtCedevolezza, txtRisultato, txtRadiceQuadrara}) {
+        box->setFont(sans(13.5, true));
+        setRole(box, QPalette::Text, blue);
+    }
+    txtRisultatoFinale->setFont(sans(17.25, false));
+
+    const auto picture = [](CommandButton *button, const QString &name) {
+        button->setIcon(icon(name, {32, 64, 128}));
+        button->setIconSize(QSize(32, 32));
+    };
+    picture(cmdCalcolo, QStringLiteral("calcola"));
+    picture(cdmAzzeraCampi, QStringLiteral("cestino"));
+    picture(cdmChiudi, QStringLiteral("stop"));
+
+    // Only the rendition that this screen shows is decoded.
+    QIcon tonearm;
+    tonearm.addFile(QStringLiteral(":/pictures/tonearm.jpg"), QSize(301, 167));
+    tonearm.addFile(QStringLiteral(":/pictures/tonearm@2x.jpg"), QSize(602, 334));
+    Picture1->setPixmap(tonearm.pixmap(Picture1->size(), devicePixelRatioF()));
+
+    applySchemeColours();
+}
+
+void frmCalcoloArdivo::applySchemeColours()
+{
+    // System colour 14: the highlighted-text colour of the user's scheme,
+    // for the form and the faces of the three buttons.
+    const QColor face = QApplication::palette().color(QPalette::HighlightedText);
+    if (palette().color(QPalette::Window) == face && cmdCalcolo->palette().color(QPalette::Button) == face)
+        return;
+    setRole(this, QPalette::Window, face);
+    for (CommandButton *button : {cmdCalcolo, cdmAzzeraCampi, cdmChiudi})
+        setRole(button, QPalette::Button, face);
+}
+
+void frmCalcoloArdivo::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange)
+        applySchemeColours();
+    QWidget::changeEvent(event);
+}
+
+void frmCalcoloArdivo::paintEvent(QPaintEvent *)
+{
+    // The form's picture: the notes at their natural size in the top-left corner.
+    QPainter painter(this);
+    m_notes.paint(&painter, QRect(0, 0, 32, 32));
+}

@@ -1,0 +1,180 @@
+#include "FormTest.h"
+
+#include <QFontInfo>
+#include <QTextDocument>
+
+class tst_Appearance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void geometry_data();
+    void geometry();
+    void fonts_data();
+    void fonts();
+    void wrappedCaptionsFit_data();
+    void wrappedCaptionsFit();
+    void colours();
+    void schemeColourIsFollowed();
+    void pictures();
+
+private:
+    std::unique_ptr<FormUnderTest> t;
+};
+
+void tst_Appearance::init()
+{
+    t = std::make_unique<FormUnderTest>();
+    QVERIFY(t->start());
+}
+
+void tst_Appearance::cleanup()
+{
+    t.reset();
+}
+
+// Left, top, width and height in twips, 15 to the pixel.
+void tst_Appearance::geometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("twips");
+
+    const auto row = [](const char *name, int l, int t, int w, int h) {
+        QTest::newRow(name) << name << QRect(l, t, w, h);
+    };
+    row("c", 840, 480, 3615, 495);
+    row("lblPesoTestina", 840, 1200, 3375, 375);
+    row("Label1", 840, 1920, 3495, 495);
+    row("lblCedevolezza", 840, 2640, 3495, 615);
+    row("txtMassaBraccio", 4680, 480, 1815, 495);
+    row("txtPesoTestina", 4680, 1200, 1815, 495);
+    row("txtPesoViti", 4680, 1920, 1815, 495);
+    row("txtCedevolezza", 4680, 2640, 1815, 495);
+    row("txtRisultato", 4680, 3360, 1815, 495);
+    row("txtRadiceQuadrara", 4680, 4080, 1815, 495);
+    row("cmdCalcolo", 7080, 360, 1935, 1215);
+    row("cdmAzzeraCampi", 7080, 1920, 1935, 1215);
+    row("cdmChiudi", 7080, 3480, 1935, 1215);
+    row("Picture1", 120, 3600, 4515, 2505);
+    row("Label2", 6120, 5040, 3495, 375);
+    row("lblRisultatoFinale", 4920, 5760, 4695, 1575);
+    row("txtRisultatoFinale", 720, 6360, 3495, 855);
+    row("Label3", -360, -720, 3615, 495);
+}
+
+void tst_Appearance::geometry()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, twips);
+    const QRect pixels(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
+    QCOMPARE(t->form.findChild<QWidget *>(name)->geometry(), pixels);
+}
+
+void tst_Appearance::fonts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("families");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+
+    const QStringList serif = {"TeX Gyre Pagella", "P052", "Palatino Linotype"};
+    const QStringList plain = {"DejaVu Sans", "Liberation Sans"};
+    for (const char *label :
+         {"lblData", "lblTime", "c", "lblPesoTestina", "Label1", "lblCedevolezza", "Label2"})
+        QTest::newRow(label) << label << serif << 12.0 << true << true;
+    QTest::newRow("lblRisultatoFinale") << "lblRisultatoFinale" << serif << 13.5 << true << true;
+    for (const char *box : {"txtMassaBraccio", "txtPesoTestina", "txtPesoViti", "txtCedevolezza"})
+        QTest::newRow(box) << box << plain << 13.5 << true << false;
+    QTest::newRow("txtRisultatoFinale") << "txtRisultatoFinale" << plain << 17.25 << false << false;
+}
+
+void tst_Appearance::fonts()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, families);
+    QFETCH(qreal, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+
+    // What the font resolves to on this machine: an installed family of the
+    // requested style, not a fallback of another kind.
+    const QFontInfo info(t->form.findChild<QWidget *>(name)->font());
+    QVERIFY2(families.contains(info.family()), qPrintable(info.family()));
+    QCOMPARE(info.pointSizeF(), points);
+    QCOMPARE(info.bold(), bold);
+    QCOMPARE(info.italic(), italic);
+}
+
+void tst_Appearance::wrappedCaptionsFit_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *label : {"c", "lblPesoTestina", "Label1", "lblCedevolezza", "Label2",
+                              "lblRisultatoFinale", "lblData", "lblTime"})
+        QTest::newRow(label) << label;
+}
+
+void tst_Appearance::wrappedCaptionsFit()
+{
+    QFETCH(QString, name);
+    auto *label = t->form.findChild<QLabel *>(name);
+    // Laid out at the label's width, the caption needs no more than its height,
+    // and no word is wider than the label.
+    QTextDocument document;
+    document.setDefaultFont(label->font());
+    document.setDocumentMargin(0);
+    document.setPlainText(label->text());
+    document.setTextWidth(label->wordWrap() ? label->width() : -1);
+    QVERIFY2(document.size().height() <= label->height(),
+             qPrintable(QStringLiteral("%1 > %2").arg(document.size().height()).arg(label->height())));
+    QVERIFY2(document.idealWidth() <= label->width(),
+             qPrintable(QStringLiteral("%1 > %2").arg(document.idealWidth()).arg(label->width())));
+}
+
+void tst_Appearance::colours()
+{
+    const QColor blue(0, 0, 255), darkBlue(0, 0, 192);
+    for (const char *name :
+         {"lblData", "lblTime", "c", "Label1", "lblCedevolezza", "Label2", "lblRisultatoFinale"})
+        QCOMPARE(t->control(name)->palette().color(QPalette::WindowText), blue);
+    QCOMPARE(t->control("lblPesoTestina")->palette().color(QPalette::WindowText), darkBlue);
+    for (const char *name : {"txtMassaBraccio", "txtPesoTestina", "txtPesoViti", "txtCedevolezza"})
+        QCOMPARE(t->control(name)->palette().color(QPalette::Text), blue);
+    QCOMPARE(t->control("txtRisultatoFinale")->palette().color(QPalette::Text),
+             QApplication::palette().color(QPalette::Text));
+}
+
+void tst_Appearance::schemeColourIsFollowed()
+{
+    const QPalette original = QApplication::palette();
+    const QColor standard = original.color(QPalette::HighlightedText);
+    QCOMPARE(t->form.palette().color(QPalette::Window), standard);
+
+    QPalette scheme = original;
+    scheme.setColor(QPalette::HighlightedText, QColor(255, 240, 200));
+    QApplication::setPalette(scheme);
+    QTRY_COMPARE(t->form.palette().color(QPalette::Window), QColor(255, 240, 200));
+    for (const char *button : {"cmdCalcolo", "cdmAzzeraCampi", "cdmChiudi"})
+        QCOMPARE(t->control(button)->palette().color(QPalette::Button), QColor(255, 240, 200));
+
+    QApplication::setPalette(original);
+    QTRY_COMPARE(t->form.palette().color(QPalette::Window), standard);
+}
+
+void tst_Appearance::pictures()
+{
+    QVERIFY(!t->form.windowIcon().isNull());
+    QCOMPARE(t->form.windowIcon().availableSizes(),
+             (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
+    for (const char *button : {"cmdCalcolo", "cdmAzzeraCampi", "cdmChiudi"})
+        QVERIFY(!t->control<QAbstractButton>(button)->icon().isNull());
+    const QPixmap photo = t->control<QLabel>("Picture1")->pixmap();
+    QCOMPARE(photo.deviceIndependentSize().toSize(), QSize(301, 167));
+    QCOMPARE(photo.toImage().pixelColor(0, 0), QColor(Qt::white));
+}
+
+QTEST_MAIN(tst_Appearance)
+#include "tst_appearance.moc"
