@@ -2,9 +2,8 @@
 
 #include "clock/TickLog.h"
 
-ClockTimer::ClockTimer(Clock clock, QObject *parent)
+ClockTimer::ClockTimer(QObject *parent)
     : QObject(parent)
-    , m_clock(std::move(clock))
     , m_lagLog(TickLog::open())
 {
     m_timer.setSingleShot(true);
@@ -19,7 +18,9 @@ ClockTimer::~ClockTimer()
 
 void ClockTimer::start()
 {
-    m_timer.start(delayToNextSecond(m_clock()));
+    // UTC: the second boundaries are the same as local time's, and reading
+    // it needs no time-zone look-up.
+    m_timer.start(delayToNextSecond(QDateTime::currentDateTimeUtc()));
 }
 
 int ClockTimer::delayToNextSecond(const QDateTime &now)
@@ -33,5 +34,5 @@ void ClockTimer::tick()
 {
     emit timeout();
     TickLog::write(m_lagLog);
-    m_timer.start(delayToNextSecond(m_clock()));
+    start();
 }

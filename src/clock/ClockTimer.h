@@ -5,7 +5,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <functional>
 
 // The window's timer. Its interval is described as 1 ms, but what its ticks
 // drive is a clock of whole seconds: a tick every millisecond would wake the
@@ -19,11 +18,9 @@ class ClockTimer : public QObject
     Q_OBJECT
 
 public:
-    using Clock = std::function<QDateTime()>;
-
     static constexpr int describedInterval = 1; // milliseconds
 
-    explicit ClockTimer(Clock clock, QObject *parent = nullptr);
+    explicit ClockTimer(QObject *parent = nullptr);
     ~ClockTimer() override;
 
     void start();
@@ -38,7 +35,6 @@ signals:
 private:
     void tick();
 
-    Clock m_clock;
     QTimer m_timer;
     std::FILE *m_lagLog = nullptr;
 };

@@ -65,7 +65,7 @@ frmCalcoloArdivo::~frmCalcoloArdivo() = default;
 
 void frmCalcoloArdivo::createControls()
 {
-    tmTempo = new ClockTimer(m_clock, this);
+    tmTempo = new ClockTimer(this);
     tmTempo->setObjectName(QStringLiteral("tmTempo"));
     cdmAzzeraCampi = button("cdmAzzeraCampi", QStringLiteral("Cancella Dati"), this);
     Picture1 = label("Picture1", QString(), this);
