@@ -32,6 +32,9 @@ bench: export ARDIVO_EXTRA_PACKAGES = x11-apps
 bench: build
 	bench/idle.sh $(BUILD)
 
+package: build
+	cd $(BUILD) && cpack
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

@@ -3,7 +3,7 @@
 # each icon as PNGs (16, 32, 48, 64, 128 px) and as a 16-colour .ico with
 # 32 x 32 and 16 x 16 images and a transparency mask; the tonearm as a 24-bit
 # JPEG at its natural 301 x 167 pixels and at twice that for high-DPI screens.
-# Needs librsvg2-bin and imagemagick.
+# Needs librsvg2-bin, imagemagick and icoutils.
 set -eu
 cd "$(dirname "$0")"
 im=/usr/bin/convert # ImageMagick itself, whatever stands before it on PATH
@@ -14,9 +14,12 @@ for icon in notes calcola cestino stop; do
     for size in 16 32 48 64 128; do
         rsvg-convert -w $size -h $size "$icon.svg" -o "$out/$icon-$size.png"
     done
-    # 16 colours plus the mask: transparency becomes a 1-bit AND mask.
-    $im "$out/$icon-32.png" "$out/$icon-16.png" -channel A -threshold 50% +channel \
-        -colors 16 "$out/$icon.ico"
+    # 16 colours plus the mask: transparency becomes the 1-bit AND mask.
+    for size in 32 16; do
+        $im "$out/$icon-$size.png" -channel A -threshold 50% +channel -colors 15 "PNG32:/tmp/$icon-$size-$$.png"
+    done
+    icotool -c -b 4 -o "$out/$icon.ico" "/tmp/$icon-32-$$.png" "/tmp/$icon-16-$$.png"
+    rm -f "/tmp/$icon-32-$$.png" "/tmp/$icon-16-$$.png"
 done
 
 rsvg-convert -w 301 -h 167 -b white tonearm.svg -o /tmp/tonearm-$$.png

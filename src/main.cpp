@@ -12,6 +12,7 @@ int main(int, char **)
     QApplication application(count, arguments);
     QApplication::setApplicationName(QStringLiteral("Ardivo"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ardivo.Ardivo"));
 
     frmCalcoloArdivo form;
     form.start();

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -126,9 +127,13 @@ void frmCalcoloArdivo::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void frmCalcoloArdivo::paintEvent(QPaintEvent *)
+void frmCalcoloArdivo::paintEvent(QPaintEvent *event)
 {
-    // The form's picture: the notes at their natural size in the top-left corner.
+    // The form's picture: the notes at their natural size in the top-left
+    // corner. Most repaints (the clock's, every second) lie elsewhere.
+    const QRect corner(0, 0, 32, 32);
+    if (!event->region().intersects(corner))
+        return;
     QPainter painter(this);
-    m_notes.paint(&painter, QRect(0, 0, 32, 32));
+    m_notes.paint(&painter, corner);
 }

@@ -92,6 +92,15 @@ void frmCalcoloArdivo::createControls()
     c = label("c", QStringLiteral("Inserire Massa del braccio"), this);
     lblPesoTestina = label("lblPesoTestina", QStringLiteral("Inserire il peso della testina"), this);
 
+    // Each prompt names its box for a screen reader; the resonance box has no
+    // prompt of its own, so it is named by what it shows.
+    c->setBuddy(txtMassaBraccio);
+    lblPesoTestina->setBuddy(txtPesoTestina);
+    Label1->setBuddy(txtPesoViti);
+    lblCedevolezza->setBuddy(txtCedevolezza);
+    txtRisultatoFinale->setAccessibleName(QStringLiteral("Frequenza di risonanza in Hertz"));
+    Picture1->setAccessibleName(QStringLiteral("Braccio del giradischi"));
+
     // The two stores of the calculation's intermediate values are never seen.
     txtRisultato->setHidden(true);
     txtRadiceQuadrara->setHidden(true);
