@@ -1,9 +1,10 @@
 # Thin wrappers over CMake and CTest; see README.md.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
 JOBS ?= 2
 
-.PHONY: all deps build run test test-sanitize bench format package clean
+.PHONY: all deps build run test test-sanitize fuzz-build test-fuzz fuzz bench format package clean
 
 all: build
 
@@ -17,7 +18,7 @@ build: deps
 run: build
 	./$(BUILD)/ardivo
 
-test: build test-sanitize
+test: build test-sanitize test-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The runtime and the window's tests again, under AddressSanitizer and
@@ -35,8 +36,22 @@ bench: build
 package: build
 	cd $(BUILD) && cpack
 
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARDIVO_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_conversions
+
+# 20 seconds from the seed corpus.
+test-fuzz: fuzz-build
+	cd $(FUZZ_BUILD) && ctest --output-on-failure
+
+# A minute, keeping what it finds in the build's corpus.
+fuzz: fuzz-build
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_conversions -max_total_time=60 -timeout=5 -max_len=4096 \
+	    $(FUZZ_BUILD)/corpus tests/fuzz/corpus
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -149,6 +150,11 @@ namespace {
 
 QString formatted(double value, const QLocale &numberLocale)
 {
+    // Rounded to 15 digits, the largest doubles would read back as infinite:
+    // they are written as the largest 15-digit number that reads back.
+    constexpr double largestWritable = 1.79769313486231e308;
+    if (std::isfinite(value))
+        value = std::clamp(value, -largestWritable, largestWritable);
     return numberLocale.toString(value, 'g', std::numeric_limits<double>::digits10);
 }
 

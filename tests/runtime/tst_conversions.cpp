@@ -161,6 +161,9 @@ void tst_Conversions::floatToText_data()
     QTest::newRow("it no grouping") << "it_IT" << 12345678.25 << "12345678,25";
     QTest::newRow("it negative") << "it_IT" << -0.125 << "-0,125";
     QTest::newRow("C fifteen digits") << "C" << 2.0 / 3.0 << "0.666666666666667";
+    QTest::newRow("C largest double") << "C" << std::numeric_limits<double>::max() << "1.79769313486231e+308";
+    QTest::newRow("it lowest double")
+        << "it_IT" << std::numeric_limits<double>::lowest() << "-1,79769313486231E+308";
 }
 
 void tst_Conversions::floatToText()
@@ -230,6 +233,8 @@ void tst_Conversions::floatTextRoundTrips()
     }
     for (int i = 0; i < 20000; ++i)
         values << std::ldexp(random.generateDouble(), int(random.bounded(-60, 60)));
+    values << std::numeric_limits<double>::max() << std::numeric_limits<double>::lowest()
+           << std::numeric_limits<double>::min() << std::numeric_limits<double>::denorm_min();
 
     for (const double value : values) {
         const QString text = runtime::floatToText(value, l);
