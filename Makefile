@@ -4,7 +4,7 @@ SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= 2
 
-.PHONY: all deps build run test test-sanitize fuzz-build test-fuzz fuzz bench format package clean
+.PHONY: all deps build run test test-sanitize fuzz-build test-fuzz fuzz bench soak format package clean
 
 all: build
 
@@ -29,9 +29,15 @@ test-sanitize: deps
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # Benchmarks bring their own peers, which `make test` does not need.
-bench: export ARDIVO_EXTRA_PACKAGES = x11-apps
+BENCH_PACKAGES = x11-apps galculator kcalc libx11-dev libxdamage-dev
+bench: export ARDIVO_EXTRA_PACKAGES = $(BENCH_PACKAGES)
 bench: build
+	bench/startup.sh $(BUILD)
 	bench/idle.sh $(BUILD)
+
+# Ten minutes of ticking and clicking (not part of `make test`).
+soak: build
+	bench/soak.sh $(BUILD)
 
 package: build
 	cd $(BUILD) && cpack

@@ -76,6 +76,23 @@ public:
     }
 };
 
+// Runs each test function on a window freshly started as the program starts it.
+class FormTestCase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<FormUnderTest>();
+        QVERIFY(t->start());
+    }
+    void cleanup() { t.reset(); }
+
+protected:
+    std::unique_ptr<FormUnderTest> t;
+};
+
 // What a message box showed, recorded as it was answered.
 struct MessageBoxSeen
 {

@@ -3,14 +3,11 @@
 #include <QFontInfo>
 #include <QTextDocument>
 
-class tst_Appearance : public QObject
+class tst_Appearance : public FormTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void geometry_data();
     void geometry();
     void fonts_data();
@@ -20,21 +17,7 @@ private slots:
     void colours();
     void schemeColourIsFollowed();
     void pictures();
-
-private:
-    std::unique_ptr<FormUnderTest> t;
 };
-
-void tst_Appearance::init()
-{
-    t = std::make_unique<FormUnderTest>();
-    QVERIFY(t->start());
-}
-
-void tst_Appearance::cleanup()
-{
-    t.reset();
-}
 
 // Left, top, width and height in twips, 15 to the pixel.
 void tst_Appearance::geometry_data()

@@ -1,13 +1,10 @@
 #include "FormTest.h"
 
-class tst_Calculation : public QObject
+class tst_Calculation : public FormTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void results_data();
     void results();
     void failureAfterSuccessShowsNothing_data();
@@ -16,21 +13,7 @@ private slots:
     void allEmptyWarns();
     void blanksAreNotEmpty();
     void calculationKeepsTheFocus();
-
-private:
-    std::unique_ptr<FormUnderTest> t;
 };
-
-void tst_Calculation::init()
-{
-    t = std::make_unique<FormUnderTest>();
-    QVERIFY(t->start());
-}
-
-void tst_Calculation::cleanup()
-{
-    t.reset();
-}
 
 // The boxes are given in the order cartridge weight, arm mass, screws weight,
 // compliance; the texts expected are those of the Italian locale.

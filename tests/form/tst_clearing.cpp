@@ -1,32 +1,15 @@
 #include "FormTest.h"
 
-class tst_Clearing : public QObject
+class tst_Clearing : public FormTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void emptiesEveryBox_data();
     void emptiesEveryBox();
     void oldValuesDoNotLeakIntoANewResult();
     void calcolaAfterClearingWarns();
-
-private:
-    std::unique_ptr<FormUnderTest> t;
 };
-
-void tst_Clearing::init()
-{
-    t = std::make_unique<FormUnderTest>();
-    QVERIFY(t->start());
-}
-
-void tst_Clearing::cleanup()
-{
-    t.reset();
-}
 
 void tst_Clearing::emptiesEveryBox_data()
 {

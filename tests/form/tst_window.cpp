@@ -5,14 +5,11 @@
 
 #include <QScreen>
 
-class tst_Window : public QObject
+class tst_Window : public FormTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void startsReady();
     void frame();
     void controls_data();
@@ -25,21 +22,7 @@ private slots:
 
     // Last: ending the program is for good.
     void chiudiEndsTheProgram();
-
-private:
-    std::unique_ptr<FormUnderTest> t;
 };
-
-void tst_Window::init()
-{
-    t = std::make_unique<FormUnderTest>();
-    QVERIFY(t->start());
-}
-
-void tst_Window::cleanup()
-{
-    t.reset();
-}
 
 void tst_Window::startsReady()
 {
