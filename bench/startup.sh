@@ -1,5 +1,6 @@
 #!/bin/bash
-# Start-up time and memory: Ardivo beside xcalc, galculator and kcalc,
+# Start-up time and memory: Ardivo beside an empty Qt window, xcalc,
+# galculator and kcalc,
 # round-robin on the same X server under openbox.
 # Usage: bench/startup.sh BUILD_DIR [RUNS]
 set -eu
@@ -15,11 +16,11 @@ export XDG_RUNTIME_DIR # kcalc and galculator want one as much as Qt does
 
 cc -O2 -o "$WORK/startwatch" "$here/startwatch.c" -lX11 -lXdamage
 
-names=(ardivo xcalc galculator kcalc)
-commands=("$ARDIVO" xcalc galculator kcalc)
+names=(ardivo "bare Qt" xcalc galculator kcalc)
+commands=("$ARDIVO" "$build/bench/bare_window" xcalc galculator kcalc)
 for round in $(seq 1 $((warmups + runs))); do
     for i in "${!names[@]}"; do
-        if line=$("$WORK/startwatch" ${commands[$i]} 2>>"$WORK/errors"); then
+        if line=$("$WORK/startwatch" "${commands[$i]}" 2>>"$WORK/errors"); then
             [ "$round" -gt "$warmups" ] && echo "$line" >>"$WORK/${names[$i]}"
         fi
     done
