@@ -7,7 +7,6 @@ build=$(cd "${1:?build directory}" && pwd)
 seconds=${2:-10}
 export ARDIVO=$build/ardivo
 . "$(dirname "$0")/../tests/e2e/lib.sh"
-trap cleanup EXIT
 start_desktop
 
 # CPU time of all the process's threads, in nanoseconds.

@@ -8,7 +8,6 @@ build=$(cd "${1:?build directory}" && pwd)
 seconds=${2:-600}
 export ARDIVO=$build/ardivo
 . "$(dirname "$0")/../tests/e2e/lib.sh"
-trap cleanup EXIT
 start_desktop
 start_ardivo
 

@@ -10,7 +10,6 @@ warmups=2
 export ARDIVO=$build/ardivo
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../tests/e2e/lib.sh"
-trap cleanup EXIT
 start_desktop
 export XDG_RUNTIME_DIR # kcalc and galculator want one as much as Qt does
 

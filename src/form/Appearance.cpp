@@ -76,10 +76,9 @@ void frmCalcoloArdivo::applyAppearance()
     setWindowIcon(m_notes);
     setAutoFillBackground(true);
 
-    for (QLabel *label : {lblData, lblTime, c, Label1, lblCedevolezza, Label2, Label3})
+    for (QLabel *label : {lblData, lblTime, c, Label1, lblCedevolezza, Label2, lblRisultatoFinale, Label3})
         setRole(label, QPalette::WindowText, blue);
     setRole(lblPesoTestina, QPalette::WindowText, darkBlue);
-    setRole(lblRisultatoFinale, QPalette::WindowText, blue);
     for (QLabel *label : {lblData, lblTime, c, lblPesoTestina, Label1, lblCedevolezza, Label2, Label3})
         label->setFont(palatino(12));
     lblRisultatoFinale->setFont(palatino(13.5));
