@@ -1,10 +1,12 @@
 #!/bin/bash
-# Idle cost and clock accuracy: Ardivo beside a plain 1 ms timer and xclock,
-# each left alone for the same time on the same X server.
-# Usage: bench/idle.sh BUILD_DIR [SECONDS]
+# Idle cost and clock accuracy: Ardivo beside its own clock alone in a window,
+# a plain 1 ms timer and xclock, each left alone for the same time on the same
+# X server, round-robin over a few rounds.
+# Usage: bench/idle.sh BUILD_DIR [SECONDS] [ROUNDS]
 set -eu
 build=$(cd "${1:?build directory}" && pwd)
 seconds=${2:-10}
+rounds=${3:-3}
 export ARDIVO=$build/ardivo
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 start_desktop
@@ -15,20 +17,24 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { 
 switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ { s += $2 } END { print s + 0 }'; }
 
 # Lag of the first tick in each new second behind that second's boundary, ms.
-lag_stats() { # FILE FROM_US
+lags() { # TICK_LOG FROM_US
     awk -v from="$2" '$1 >= from {
             second = int($1 / 1000000)
             if (second != last) { print ($1 - second * 1000000) / 1000; last = second }
-        }' "$1" | sort -n | awk '{ v[NR] = $1 } END {
-            if (NR == 0) { print "-", "-"; exit }
-            printf "%.2f %.2f\n", (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[NR] }'
+        }' "$1"
 }
 
-rows=()
-measure() { # NAME COMMAND...
-    local name=$1
+# median and max of a file of numbers, or "- -"
+median_max() {
+    sort -n "$1" | awk '{ v[NR] = $1 } END {
+        if (NR == 0) { print "-", "-"; exit }
+        printf "%.3f %.3f\n", (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[NR] }'
+}
+
+measure() { # INDEX COMMAND...
+    local index=$1
     shift
-    local log="$WORK/$name.ticks"
+    local log="$WORK/$index.ticks"
     : >"$log"
     ARDIVO_BENCH_TICK_LOG=$log "$@" >/dev/null 2>&1 &
     local pid=$!
@@ -44,20 +50,36 @@ measure() { # NAME COMMAND...
     sw1=$(switches "$pid")
     kill "$pid"
     wait "$pid" 2>/dev/null || true
-    local cpu wakeups lag
-    cpu=$(awk -v a="$cpu0" -v b="$cpu1" -v s="$seconds" 'BEGIN { printf "%.3f", (b - a) / (s * 1e9) * 100 }')
-    wakeups=$(awk -v a="$sw0" -v b="$sw1" -v s="$seconds" 'BEGIN { printf "%.1f", (b - a) / s }')
-    lag=$(lag_stats "$log" "$from_us")
-    rows+=("$(printf '| %-28s | %13s | %11s | %15s | %12s |' "$name" "$cpu" "$wakeups" ${lag% *} ${lag#* })")
+    awk -v a="$cpu0" -v b="$cpu1" -v s="$seconds" 'BEGIN { printf "%.3f\n", (b - a) / (s * 1e9) * 100 }' \
+        >>"$WORK/$index.cpu"
+    awk -v a="$sw0" -v b="$sw1" -v s="$seconds" 'BEGIN { printf "%.1f\n", (b - a) / s }' >>"$WORK/$index.wakeups"
+    lags "$log" "$from_us" >>"$WORK/$index.lags"
 }
 
-measure ardivo "$ARDIVO"
-measure "plain 1 ms timer" "$build/bench/plain_timer"
-measure "xclock -digital -update 1" xclock -digital -update 1
+names=(ardivo "bare Qt clock" "plain 1 ms timer" "xclock -digital -update 1")
+commands=("$ARDIVO" "$build/bench/bare_clock" "$build/bench/plain_timer" "xclock -digital -update 1")
+for round in $(seq 1 "$rounds"); do
+    for i in "${!names[@]}"; do
+        : >>"$WORK/$i.lags"
+        # shellcheck disable=SC2086 # xclock's arguments are meant to split
+        measure "$i" ${commands[$i]}
+    done
+done
 
 echo
-echo "Idle for $seconds s on $(nproc) cores ($(uname -r)):"
-printf '| %-28s | %13s | %11s | %15s | %12s |\n' program "CPU % of core" "wake-ups/s" "lag median (ms)" "lag max (ms)"
-echo "|------------------------------|---------------|-------------|-----------------|--------------|"
-printf '%s\n' "${rows[@]}"
-echo "(lag: how long after the wall clock's second boundary the clock's text changed; xclock keeps no log)"
+echo "Idle for $seconds s, $rounds rounds round-robin, on $(nproc) cores ($(uname -r)):"
+printf '| %-26s | %-23s | %10s | %15s | %12s |\n' program "CPU % of core med (all)" "wake-ups/s" \
+    "lag median (ms)" "lag max (ms)"
+echo "|----------------------------|-------------------------|------------|-----------------|--------------|"
+for i in "${!names[@]}"; do
+    read -r cpu _ <<<"$(median_max "$WORK/$i.cpu")"
+    read -r wakeups _ <<<"$(median_max "$WORK/$i.wakeups")"
+    read -r lag_median lag_max <<<"$(median_max "$WORK/$i.lags")"
+    all=$(paste -sd/ "$WORK/$i.cpu")
+    [ "$lag_median" = - ] || lag_median=$(printf '%.2f' "$lag_median")
+    [ "$lag_max" = - ] || lag_max=$(printf '%.2f' "$lag_max")
+    printf '| %-26s | %-23s | %10.1f | %15s | %12s |\n' "${names[$i]}" "$cpu ($all)" "$wakeups" \
+        "$lag_median" "$lag_max"
+done
+echo "(CPU from /proc/PID/task/*/schedstat, the time the kernel accounts in /proc/PID/stat, in ns;"
+echo " lag: how long after the wall clock's second boundary the clock's text changed; xclock keeps no log)"

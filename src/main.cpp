@@ -1,3 +1,4 @@
+#include "form/WindowHints.h"
 #include "form/frmCalcoloArdivo.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int, char **)
     char name[] = "ardivo";
     char *arguments[] = {name, nullptr};
     int count = 1;
+    sendPixelsThroughSocket();
     QApplication application(count, arguments);
     QApplication::setApplicationName(QStringLiteral("Ardivo"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
