@@ -3,6 +3,10 @@
 
 #include <QApplication>
 
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
 int main(int, char **)
 {
     // Qt sees the program's name and nothing else of the command line, so no
@@ -11,7 +15,12 @@ int main(int, char **)
     char *arguments[] = {name, nullptr};
     int count = 1;
     sendPixelsThroughSocket();
+    // fontconfig reads its configuration and font caches, a few milliseconds,
+    // on the second core while Qt connects to the display; the first text box
+    // would otherwise wait for it.
+    std::thread fontconfig([] { FcInit(); });
     QApplication application(count, arguments);
+    fontconfig.join();
     QApplication::setApplicationName(QStringLiteral("Ardivo"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.ardivo.Ardivo"));

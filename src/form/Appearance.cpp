@@ -69,9 +69,25 @@ static void initResources()
     Q_INIT_RESOURCE(resources);
 }
 
-void frmCalcoloArdivo::applyAppearance()
+std::future<QImage> frmCalcoloArdivo::decodePhotograph(qreal ratio)
 {
     initResources();
+    return std::async(std::launch::async, [ratio] {
+        // Only the rendition that this screen shows is decoded; a screen
+        // between the two gets the sharper one scaled down.
+        const bool sharp = ratio > 1.0;
+        QImage photo(sharp ? QStringLiteral(":/pictures/tonearm@2x.jpg")
+                           : QStringLiteral(":/pictures/tonearm.jpg"));
+        const QSize size = ((sharp ? QSizeF(photo.size()) / 2 : QSizeF(photo.size())) * ratio).toSize();
+        if (photo.size() != size)
+            photo = photo.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        photo.setDevicePixelRatio(ratio);
+        return photo;
+    });
+}
+
+void frmCalcoloArdivo::applyAppearance()
+{
     m_notes = icon(QStringLiteral("notes"), {16, 32, 48, 64, 128});
     setWindowIcon(m_notes);
     setAutoFillBackground(true);
@@ -98,11 +114,7 @@ void frmCalcoloArdivo::applyAppearance()
     picture(cdmAzzeraCampi, QStringLiteral("cestino"));
     picture(cdmChiudi, QStringLiteral("stop"));
 
-    // Only the rendition that this screen shows is decoded.
-    QIcon tonearm;
-    tonearm.addFile(QStringLiteral(":/pictures/tonearm.jpg"), QSize(301, 167));
-    tonearm.addFile(QStringLiteral(":/pictures/tonearm@2x.jpg"), QSize(602, 334));
-    Picture1->setPixmap(tonearm.pixmap(Picture1->size(), devicePixelRatioF()));
+    Picture1->setPixmap(QPixmap::fromImage(m_photograph.get()));
 
     applySchemeColours();
 }

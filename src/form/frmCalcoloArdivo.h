@@ -3,10 +3,12 @@
 #include <QDate>
 #include <QDateTime>
 #include <QIcon>
+#include <QImage>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
+#include <future>
 
 class ClockTimer;
 class CommandButton;
@@ -48,6 +50,7 @@ protected:
 private:
     void createControls();
     void arrangeControls();
+    static std::future<QImage> decodePhotograph(qreal ratio);
     void applyAppearance();
     void applySchemeColours();
     void wireEvents();
@@ -63,6 +66,7 @@ private:
     Clock m_clock;
     QDate m_dateShown;
     QIcon m_notes;
+    std::future<QImage> m_photograph;
 
     ClockTimer *tmTempo = nullptr;
     CommandButton *cdmAzzeraCampi = nullptr;

@@ -154,7 +154,13 @@ void tst_Appearance::pictures()
              (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
     for (const char *button : {"cmdCalcolo", "cdmAzzeraCampi", "cdmChiudi"})
         QVERIFY(!t->control<QAbstractButton>(button)->icon().isNull());
+    // The photograph fills its box in the screen's own pixels: neither a
+    // low-resolution copy blown up nor a high-resolution one left for the
+    // painter to scale.
     const QPixmap photo = t->control<QLabel>("Picture1")->pixmap();
+    const qreal ratio = t->form.devicePixelRatioF();
+    QCOMPARE(photo.devicePixelRatio(), ratio);
+    QCOMPARE(photo.size(), (QSizeF(301, 167) * ratio).toSize());
     QCOMPARE(photo.deviceIndependentSize().toSize(), QSize(301, 167));
     QCOMPARE(photo.toImage().pixelColor(0, 0), QColor(Qt::white));
 }
