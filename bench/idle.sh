@@ -68,9 +68,9 @@ done
 
 echo
 echo "Idle for $seconds s, $rounds rounds round-robin, on $(nproc) cores ($(uname -r)):"
-printf '| %-26s | %-23s | %10s | %15s | %12s |\n' program "CPU % of core med (all)" "wake-ups/s" \
+printf '| %-26s | %-27s | %10s | %15s | %12s |\n' program "CPU % of core med (all)" "wake-ups/s" \
     "lag median (ms)" "lag max (ms)"
-echo "|----------------------------|-------------------------|------------|-----------------|--------------|"
+echo "|----------------------------|-----------------------------|------------|-----------------|--------------|"
 for i in "${!names[@]}"; do
     read -r cpu _ <<<"$(median_max "$WORK/$i.cpu")"
     read -r wakeups _ <<<"$(median_max "$WORK/$i.wakeups")"
@@ -78,7 +78,7 @@ for i in "${!names[@]}"; do
     all=$(paste -sd/ "$WORK/$i.cpu")
     [ "$lag_median" = - ] || lag_median=$(printf '%.2f' "$lag_median")
     [ "$lag_max" = - ] || lag_max=$(printf '%.2f' "$lag_max")
-    printf '| %-26s | %-23s | %10.1f | %15s | %12s |\n' "${names[$i]}" "$cpu ($all)" "$wakeups" \
+    printf '| %-26s | %-27s | %10.1f | %15s | %12s |\n' "${names[$i]}" "$cpu ($all)" "$wakeups" \
         "$lag_median" "$lag_max"
 done
 echo "(CPU from /proc/PID/task/*/schedstat, the time the kernel accounts in /proc/PID/stat, in ns;"

@@ -52,12 +52,34 @@ void setRole(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
-QIcon icon(const QString &name, std::initializer_list<int> sizes)
+QList<QImage> renditions(const QString &name, std::initializer_list<int> sizes)
+{
+    QList<QImage> images;
+    for (int size : sizes)
+        images.append(QImage(QStringLiteral(":/pictures/%1-%2.png").arg(name).arg(size)));
+    return images;
+}
+
+QIcon icon(const QList<QImage> &renditions)
 {
     QIcon icon;
-    for (int size : sizes)
-        icon.addFile(QStringLiteral(":/pictures/%1-%2.png").arg(name).arg(size), QSize(size, size));
+    for (const QImage &image : renditions)
+        icon.addPixmap(QPixmap::fromImage(image));
     return icon;
+}
+
+// Only the rendition of the photograph that this screen shows is decoded; a
+// screen between the two gets the sharper one scaled down.
+QImage photograph(qreal ratio)
+{
+    const bool sharp = ratio > 1.0;
+    QImage photo(sharp ? QStringLiteral(":/pictures/tonearm@2x.jpg")
+                       : QStringLiteral(":/pictures/tonearm.jpg"));
+    const QSize size = ((sharp ? QSizeF(photo.size()) / 2 : QSizeF(photo.size())) * ratio).toSize();
+    if (photo.size() != size)
+        photo = photo.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    photo.setDevicePixelRatio(ratio);
+    return photo;
 }
 
 } // namespace
@@ -69,26 +91,24 @@ static void initResources()
     Q_INIT_RESOURCE(resources);
 }
 
-std::future<QImage> frmCalcoloArdivo::decodePhotograph(qreal ratio)
+std::future<frmCalcoloArdivo::Pictures> frmCalcoloArdivo::decodePictures(qreal ratio)
 {
     initResources();
     return std::async(std::launch::async, [ratio] {
-        // Only the rendition that this screen shows is decoded; a screen
-        // between the two gets the sharper one scaled down.
-        const bool sharp = ratio > 1.0;
-        QImage photo(sharp ? QStringLiteral(":/pictures/tonearm@2x.jpg")
-                           : QStringLiteral(":/pictures/tonearm.jpg"));
-        const QSize size = ((sharp ? QSizeF(photo.size()) / 2 : QSizeF(photo.size())) * ratio).toSize();
-        if (photo.size() != size)
-            photo = photo.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        photo.setDevicePixelRatio(ratio);
-        return photo;
+        // Every size of the icons: the window manager is given them all, and
+        // a move to a denser screen needs the larger ones.
+        return Pictures{photograph(ratio),
+                        renditions(QStringLiteral("notes"), {16, 32, 48, 64, 128}),
+                        {renditions(QStringLiteral("calcola"), {32, 64, 128}),
+                         renditions(QStringLiteral("cestino"), {32, 64, 128}),
+                         renditions(QStringLiteral("stop"), {32, 64, 128})}};
     });
 }
 
 void frmCalcoloArdivo::applyAppearance()
 {
-    m_notes = icon(QStringLiteral("notes"), {16, 32, 48, 64, 128});
+    const Pictures pictures = m_pictures.get();
+    m_notes = icon(pictures.notes);
     setWindowIcon(m_notes);
     setAutoFillBackground(true);
 
@@ -106,15 +126,13 @@ void frmCalcoloArdivo::applyAppearance()
     }
     txtRisultatoFinale->setFont(sans(17.25, false));
 
-    const auto picture = [](CommandButton *button, const QString &name) {
-        button->setIcon(icon(name, {32, 64, 128}));
-        button->setIconSize(QSize(32, 32));
-    };
-    picture(cmdCalcolo, QStringLiteral("calcola"));
-    picture(cdmAzzeraCampi, QStringLiteral("cestino"));
-    picture(cdmChiudi, QStringLiteral("stop"));
+    CommandButton *const buttons[] = {cmdCalcolo, cdmAzzeraCampi, cdmChiudi};
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        buttons[i]->setIcon(icon(pictures.buttons[i]));
+        buttons[i]->setIconSize(QSize(32, 32));
+    }
 
-    Picture1->setPixmap(QPixmap::fromImage(m_photograph.get()));
+    Picture1->setPixmap(QPixmap::fromImage(pictures.photograph));
 
     applySchemeColours();
 }

@@ -54,8 +54,7 @@ frmCalcoloArdivo::frmCalcoloArdivo(Clock clock)
                    Qt::WindowCloseButtonHint);
     setFixedSize(Twips::toPixels(9885), Twips::toPixels(7515));
 
-    // The photograph is decoded on the second core while the controls are made.
-    m_photograph = decodePhotograph(devicePixelRatioF());
+    m_pictures = decodePictures(devicePixelRatioF());
     createControls();
     arrangeControls();
     applyAppearance();

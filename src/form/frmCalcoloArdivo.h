@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <future>
@@ -50,7 +51,15 @@ protected:
 private:
     void createControls();
     void arrangeControls();
-    static std::future<QImage> decodePhotograph(qreal ratio);
+    // The window's pictures, decoded on the second core while the controls
+    // are made: the photograph, the notes, and the faces of the three buttons.
+    struct Pictures
+    {
+        QImage photograph;
+        QList<QImage> notes;
+        std::array<QList<QImage>, 3> buttons;
+    };
+    static std::future<Pictures> decodePictures(qreal ratio);
     void applyAppearance();
     void applySchemeColours();
     void wireEvents();
@@ -66,7 +75,7 @@ private:
     Clock m_clock;
     QDate m_dateShown;
     QIcon m_notes;
-    std::future<QImage> m_photograph;
+    std::future<Pictures> m_pictures;
 
     ClockTimer *tmTempo = nullptr;
     CommandButton *cdmAzzeraCampi = nullptr;

@@ -17,6 +17,8 @@ private slots:
     void colours();
     void schemeColourIsFollowed();
     void pictures();
+    void buttonFaces_data();
+    void buttonFaces();
 };
 
 // Left, top, width and height in twips, 15 to the pixel.
@@ -163,6 +165,30 @@ void tst_Appearance::pictures()
     QCOMPARE(photo.size(), (QSizeF(301, 167) * ratio).toSize());
     QCOMPARE(photo.deviceIndependentSize().toSize(), QSize(301, 167));
     QCOMPARE(photo.toImage().pixelColor(0, 0), QColor(Qt::white));
+}
+
+void tst_Appearance::buttonFaces_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("picture");
+    QTest::newRow("cmdCalcolo") << "cmdCalcolo"
+                                << "calcola";
+    QTest::newRow("cdmAzzeraCampi") << "cdmAzzeraCampi"
+                                    << "cestino";
+    QTest::newRow("cdmChiudi") << "cdmChiudi"
+                               << "stop";
+}
+
+void tst_Appearance::buttonFaces()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, picture);
+    const QIcon face = t->control<QAbstractButton>(button.toLatin1())->icon();
+    for (int size : {32, 64, 128}) {
+        const QImage expected = QImage(QStringLiteral(":/pictures/%1-%2.png").arg(picture).arg(size))
+                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(face.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(expected.format()), expected);
+    }
 }
 
 QTEST_MAIN(tst_Appearance)
