@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for the end-to-end tests: a private X server with a window manager,
 # the built program in it, and the user's hands (xdotool) and eyes (xclip,
 # xprop, xwininfo).
@@ -58,7 +59,8 @@ start_desktop() {
     Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     wait_for 100 test -s "$WORK/display" || { echo "Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$(cat "$WORK/display")"
+    DISPLAY=":$(cat "$WORK/display")"
+    export DISPLAY
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
     # A session has its runtime directory; without one Qt complains on stderr.
     export XDG_RUNTIME_DIR="$WORK/runtime"

@@ -7,7 +7,7 @@ start_desktop
 # An empty home, working and temporary directory, to see that nothing lands there.
 export HOME="$WORK/home" TMPDIR="$WORK/tmp"
 mkdir -p "$HOME" "$TMPDIR" "$WORK/cwd"
-cd "$WORK/cwd"
+cd "$WORK/cwd" || exit 1
 start_ardivo
 
 paste_into() { # paste_into BOX FILE

@@ -30,6 +30,7 @@ done
 check "a scalable icon" test -s "$share/icons/hicolor/scalable/apps/org.ardivo.Ardivo.svg"
 
 start_desktop
+# shellcheck disable=SC2034 # start_ardivo runs it
 ARDIVO="$root/usr/bin/ardivo"
 if start_ardivo; then pass "the packaged program opens its window"; else fail "the packaged program opens its window"; fi
 finish
