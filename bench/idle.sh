@@ -1,7 +1,7 @@
 #!/bin/bash
 # Idle cost and clock accuracy: Ardivo beside its own clock alone in a window,
-# a plain 1 ms timer and xclock, each left alone for the same time on the same
-# X server, round-robin over a few rounds.
+# that clock's timer alone, a plain 1 ms timer and xclock, each left alone for
+# the same time on the same X server, round-robin over a few rounds.
 # Usage: bench/idle.sh BUILD_DIR [SECONDS] [ROUNDS]
 set -eu
 build=$(cd "${1:?build directory}" && pwd)
@@ -56,12 +56,13 @@ measure() { # INDEX COMMAND...
     lags "$log" "$from_us" >>"$WORK/$index.lags"
 }
 
-names=(ardivo "bare Qt clock" "plain 1 ms timer" "xclock -digital -update 1")
-commands=("$ARDIVO" "$build/bench/bare_clock" "$build/bench/plain_timer" "xclock -digital -update 1")
-for round in $(seq 1 "$rounds"); do
+names=(ardivo "bare Qt clock" "Qt timer alone, no drawing" "plain 1 ms timer" "xclock -digital -update 1")
+commands=("$ARDIVO" "$build/bench/bare_clock" "$build/bench/bare_clock --timer-only" "$build/bench/plain_timer"
+    "xclock -digital -update 1")
+for _ in $(seq 1 "$rounds"); do
     for i in "${!names[@]}"; do
         : >>"$WORK/$i.lags"
-        # shellcheck disable=SC2086 # xclock's arguments are meant to split
+        # shellcheck disable=SC2086 # the commands' arguments are meant to split
         measure "$i" ${commands[$i]}
     done
 done
@@ -82,4 +83,5 @@ for i in "${!names[@]}"; do
         "$lag_median" "$lag_max"
 done
 echo "(CPU from /proc/PID/task/*/schedstat, the time the kernel accounts in /proc/PID/stat, in ns;"
-echo " lag: how long after the wall clock's second boundary the clock's text changed; xclock keeps no log)"
+echo " lag: how long after the wall clock's second boundary the clock's text changed, or the lone timer"
+echo " fired; xclock keeps no log)"
