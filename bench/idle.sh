@@ -9,6 +9,7 @@ seconds=${2:-10}
 rounds=${3:-3}
 export ARDIVO=$build/ardivo
 . "$(dirname "$0")/../tests/e2e/lib.sh"
+. "$(dirname "$0")/stats.sh"
 start_desktop
 
 # CPU time of all the process's threads, in nanoseconds.
@@ -22,13 +23,6 @@ lags() { # TICK_LOG FROM_US
             second = int($1 / 1000000)
             if (second != last) { print ($1 - second * 1000000) / 1000; last = second }
         }' "$1"
-}
-
-# median and max of a file of numbers, or "- -"
-median_max() {
-    sort -n "$1" | awk '{ v[NR] = $1 } END {
-        if (NR == 0) { print "-", "-"; exit }
-        printf "%.3f %.3f\n", (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2), v[NR] }'
 }
 
 measure() { # INDEX COMMAND...
@@ -73,12 +67,10 @@ printf '| %-26s | %-27s | %10s | %15s | %12s |\n' program "CPU % of core med (al
     "lag median (ms)" "lag max (ms)"
 echo "|----------------------------|-----------------------------|------------|-----------------|--------------|"
 for i in "${!names[@]}"; do
-    read -r cpu _ <<<"$(median_max "$WORK/$i.cpu")"
-    read -r wakeups _ <<<"$(median_max "$WORK/$i.wakeups")"
-    read -r lag_median lag_max <<<"$(median_max "$WORK/$i.lags")"
+    read -r cpu _ _ <<<"$(stats "$WORK/$i.cpu")"
+    read -r wakeups _ _ <<<"$(stats "$WORK/$i.wakeups" 1 1)"
+    read -r lag_median _ lag_max <<<"$(stats "$WORK/$i.lags" 1 2)"
     all=$(paste -sd/ "$WORK/$i.cpu")
-    [ "$lag_median" = - ] || lag_median=$(printf '%.2f' "$lag_median")
-    [ "$lag_max" = - ] || lag_max=$(printf '%.2f' "$lag_max")
     printf '| %-26s | %-27s | %10.1f | %15s | %12s |\n' "${names[$i]}" "$cpu ($all)" "$wakeups" \
         "$lag_median" "$lag_max"
 done

@@ -1,7 +1,6 @@
 #!/bin/bash
 # Start-up time and memory: Ardivo beside an empty Qt window, xcalc,
-# galculator and kcalc,
-# round-robin on the same X server under openbox.
+# galculator and kcalc, round-robin on the same X server under openbox.
 # Usage: bench/startup.sh BUILD_DIR [RUNS]
 set -eu
 build=$(cd "${1:?build directory}" && pwd)
@@ -10,6 +9,7 @@ warmups=2
 export ARDIVO=$build/ardivo
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../tests/e2e/lib.sh"
+. "$here/stats.sh"
 start_desktop
 export XDG_RUNTIME_DIR # kcalc and galculator want one as much as Qt does
 
@@ -25,14 +25,6 @@ for round in $(seq 1 $((warmups + runs))); do
     done
 done
 
-# median, min and max of column $2 of file $1
-stats() {
-    sort -n -k"$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END {
-        if (NR == 0) { print "- - -"; exit }
-        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "%.1f %.1f %.1f\n", m, v[1], v[NR] }'
-}
-
 echo
 echo "Start-up on $(nproc) cores, $runs runs each after $warmups warm-up runs, round-robin (ms; MiB 1 s after mapping):"
 printf '| %-10s | %-24s | %-24s | %9s | %9s | %4s |\n' program "exec → mapped med/min/max" "exec → painted med/min/max" "RSS MiB" "PSS MiB" runs
@@ -40,10 +32,10 @@ echo "|------------|--------------------------|--------------------------|------
 for name in "${names[@]}"; do
     file="$WORK/$name"
     [ -s "$file" ] || { printf '| %-10s | %-24s | %-24s | %9s | %9s | %4s |\n' "$name" failed - - - 0; continue; }
-    read -r mm mn mx <<<"$(stats "$file" 1)"
-    read -r pm pn px <<<"$(stats "$file" 2)"
-    read -r rss _ _ <<<"$(stats "$file" 3)"
-    read -r pss _ _ <<<"$(stats "$file" 4)"
+    read -r mm mn mx <<<"$(stats "$file" 1 1)"
+    read -r pm pn px <<<"$(stats "$file" 2 1)"
+    read -r rss _ _ <<<"$(stats "$file" 3 1)"
+    read -r pss _ _ <<<"$(stats "$file" 4 1)"
     printf '| %-10s | %-24s | %-24s | %9.1f | %9.1f | %4d |\n' "$name" "$mm / $mn / $mx" "$pm / $pn / $px" \
         "$(awk -v k="$rss" 'BEGIN { print k / 1024 }')" "$(awk -v k="$pss" 'BEGIN { print k / 1024 }')" \
         "$(wc -l <"$file")"
