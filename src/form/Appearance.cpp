@@ -118,6 +118,12 @@ void frmCalcoloArdivo::applyAppearance()
     for (QLabel *label : {lblData, lblTime, c, lblPesoTestina, Label1, lblCedevolezza, Label2, Label3})
         label->setFont(palatino(12));
     lblRisultatoFinale->setFont(palatino(13.5));
+    // The clock is laid out afresh every second, twice (to size it and to
+    // paint it). Its digits and separators look the same unshaped, and
+    // skipping the shaping saves about a quarter of the work of each tick.
+    QFont clockFont = lblTime->font();
+    clockFont.setStyleStrategy(QFont::PreferNoShaping);
+    lblTime->setFont(clockFont);
 
     for (QLineEdit *box :
          {txtMassaBraccio, txtPesoTestina, txtPesoViti, txtCedevolezza, txtRisultato, txtRadiceQuadrara}) {

@@ -1,4 +1,5 @@
 #include "FormTest.h"
+#include "runtime/DateTime.h"
 
 #include <QFontInfo>
 #include <QTextDocument>
@@ -14,6 +15,8 @@ private slots:
     void fonts();
     void wrappedCaptionsFit_data();
     void wrappedCaptionsFit();
+    void clockLooksAsIfShaped_data();
+    void clockLooksAsIfShaped();
     void colours();
     void schemeColourIsFollowed();
     void pictures();
@@ -117,6 +120,37 @@ void tst_Appearance::wrappedCaptionsFit()
              qPrintable(QStringLiteral("%1 > %2").arg(document.size().height()).arg(label->height())));
     QVERIFY2(document.idealWidth() <= label->width(),
              qPrintable(QStringLiteral("%1 > %2").arg(document.idealWidth()).arg(label->width())));
+}
+
+void tst_Appearance::clockLooksAsIfShaped_data()
+{
+    QTest::addColumn<QString>("locale");
+    for (const char *locale : {"it_IT", "en_US", "de_DE", "fi_FI", "pt_BR", "ar_EG"})
+        QTest::newRow(locale) << locale;
+}
+
+void tst_Appearance::clockLooksAsIfShaped()
+{
+    QFETCH(QString, locale);
+    // The clock's text skips shaping, which it is rewritten too often to
+    // afford; it must look just as the shaped text would, pixel for pixel.
+    const QLabel *clock = t->control<QLabel>("lblTime");
+    QFont shapedFont = clock->font();
+    shapedFont.setStyleStrategy(QFont::PreferDefault);
+    QLabel unshaped, shaped;
+    unshaped.setFont(clock->font());
+    shaped.setFont(shapedFont);
+    // Every digit, beside the separators and the day's halves.
+    for (QTime time :
+         {QTime(0, 1, 23), QTime(4, 56, 7), QTime(8, 9, 10), QTime(12, 34, 56), QTime(23, 58, 59)}) {
+        const QString text = runtime::timeText(time, QLocale(locale));
+        unshaped.setText(text);
+        shaped.setText(text);
+        QCOMPARE(unshaped.sizeHint(), shaped.sizeHint());
+        unshaped.resize(unshaped.sizeHint());
+        shaped.resize(shaped.sizeHint());
+        QVERIFY2(unshaped.grab().toImage() == shaped.grab().toImage(), qPrintable(text));
+    }
 }
 
 void tst_Appearance::colours()
