@@ -132,8 +132,8 @@ void tst_Appearance::clockLooksAsIfShaped_data()
 void tst_Appearance::clockLooksAsIfShaped()
 {
     QFETCH(QString, locale);
-    // The clock's text skips shaping, which it is rewritten too often to
-    // afford; it must look just as the shaped text would, pixel for pixel.
+    // The clock's text is laid out without shaping, to save work every
+    // second; it must look just as the shaped text would, pixel for pixel.
     const QLabel *clock = t->control<QLabel>("lblTime");
     QFont shapedFont = clock->font();
     shapedFont.setStyleStrategy(QFont::PreferDefault);
