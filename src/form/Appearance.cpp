@@ -155,13 +155,6 @@ void frmCalcoloArdivo::applySchemeColours()
         setRole(button, QPalette::Button, face);
 }
 
-void frmCalcoloArdivo::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange)
-        applySchemeColours();
-    QWidget::changeEvent(event);
-}
-
 void frmCalcoloArdivo::paintEvent(QPaintEvent *event)
 {
     // The form's picture: the notes at their natural size in the top-left

@@ -7,10 +7,12 @@
 #include "form/WindowHints.h"
 #include "runtime/Program.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 #include <limits>
 
@@ -179,6 +181,25 @@ void frmCalcoloArdivo::start()
     show();
     activateWindow();
     tmTempo->start();
+}
+
+void frmCalcoloArdivo::changeEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ApplicationPaletteChange:
+    case QEvent::PaletteChange:
+        applySchemeColours();
+        break;
+    case QEvent::WindowStateChange:
+        // The window has no task-bar button to bring it back from, so it is
+        // never minimised, even by a window manager that offers to.
+        if (isMinimized())
+            QTimer::singleShot(0, this, &QWidget::showNormal);
+        break;
+    default:
+        break;
+    }
+    QWidget::changeEvent(event);
 }
 
 FormIntegers frmCalcoloArdivo::formIntegers() const
