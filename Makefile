@@ -18,6 +18,8 @@ build: deps
 run: build
 	./$(BUILD)/ardivo
 
+# The main build's tests come last: their final test checks that nothing the
+# suite started or made is left behind.
 test: build test-sanitize test-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
@@ -31,13 +33,16 @@ test-sanitize: deps
 # Benchmarks bring their own peers, which `make test` does not need.
 BENCH_PACKAGES = x11-apps galculator kcalc libx11-dev libxdamage-dev
 bench: export ARDIVO_EXTRA_PACKAGES = $(BENCH_PACKAGES)
+# Each in a world of its own, as the tests are: a desktop with a session bus
+# but no screen reader, as most users have it.
 bench: build
-	bench/startup.sh $(BUILD)
-	bench/idle.sh $(BUILD)
+	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off -- bench/startup.sh $(abspath $(BUILD))
+	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off -- bench/idle.sh $(abspath $(BUILD))
 
-# Ten minutes of ticking and clicking (not part of `make test`).
+# Ten minutes of ticking and clicking (not part of `make test`), read back as
+# a screen reader reads it.
 soak: build
-	bench/soak.sh $(BUILD)
+	tests/hermetic.sh --bus --seconds 900 -- bench/soak.sh $(abspath $(BUILD))
 
 package: build
 	cd $(BUILD) && cpack
@@ -50,7 +55,8 @@ fuzz-build: deps
 test-fuzz: fuzz-build
 	cd $(FUZZ_BUILD) && ctest --output-on-failure
 
-# A minute, keeping what it finds in the build's corpus.
+# A minute, keeping what it finds in the build's corpus (the smoke run in
+# `make test` always starts from the committed seeds alone).
 fuzz: fuzz-build
 	mkdir -p $(FUZZ_BUILD)/corpus
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_conversions -max_total_time=60 -timeout=5 -max_len=4096 \

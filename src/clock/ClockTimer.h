@@ -26,13 +26,12 @@ public:
     void start();
     bool isActive() const { return m_timer.isActive(); }
 
-    // Milliseconds from `now` to just past the next second boundary.
-    static int delayToNextSecond(const QDateTime &now);
-
 signals:
     void timeout();
 
 private:
+    // Milliseconds from `now` to just past the next second boundary.
+    static int delayToNextSecond(const QDateTime &now);
     void tick();
 
     QTimer m_timer;

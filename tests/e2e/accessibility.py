@@ -1,9 +1,12 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Reads Ardivo's window as a screen reader does, over AT-SPI, and uses it."""
 import sys
 import time
 
 import pyatspi
+
+from atspi import find_app, shown
 
 failures = 0
 
@@ -14,41 +17,12 @@ def check(what, ok):
     failures += 0 if ok else 1
 
 
-def find_app(name, seconds=10):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is not None and app.name == name:
-                return app
-        time.sleep(0.2)
-    return None
-
-
-def walk(node):
-    yield node
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
-        if child is not None:
-            yield from walk(child)
-
-
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
-
-
-app = find_app(sys.argv[1] if len(sys.argv) > 1 else "Ardivo")
-if app is None:
-    print("applications on the bus:", [a.name for a in pyatspi.Registry.getDesktop(0) if a is not None])
+app = find_app()
 if app is None:
     print("FAIL: the application is not on the accessibility bus")
     sys.exit(1)
 
-nodes = [n for n in walk(app) if showing(n)]
-by_role = {}
-for n in nodes:
-    by_role.setdefault(n.getRoleName(), []).append(n)
-
+nodes = shown(app)
 texts = [n for n in nodes if n.getRole() == pyatspi.ROLE_TEXT]
 text_names = [n.name for n in texts]
 for prompt in ["Inserire Massa del braccio", "Inserire il peso della testina", "Inserire il peso delle viti",
@@ -69,8 +43,10 @@ for prompt, value in [("Inserire il peso della testina", "6"), ("Inserire Massa 
                       ("Inserire il peso delle viti", "1"), ("Inserire la cedevolezza della testina", "20")]:
     box(prompt).queryEditableText().setTextContents(value)
 buttons["Calcola"].queryAction().doAction(0)
-time.sleep(0.5)
 result = box("Frequenza di risonanza in Hertz").queryText()
+deadline = time.monotonic() + 5
+while result.getText(0, result.characterCount) == "" and time.monotonic() < deadline:
+    time.sleep(0.1)
 figure = result.getText(0, result.characterCount)
 check(f"the resonance read back is 159/sqrt(340) ({figure})", figure == "8.62298569829157")
 sys.exit(1 if failures else 0)

@@ -1,26 +1,23 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # The calculation as a user meets it: typing, clicking, reading the figure.
 . "$(dirname "$0")/lib.sh"
 start_desktop
 start_ardivo
 
-check "the caret starts in the arm-mass box" sh -c "xdotool type 7; true"
-check "typing lands in txtMassaBraccio" test "$(read_box txtMassaBraccio)" = "7"
+xdotool type 7
+check "the caret starts in the arm-mass box: typing lands there" box_is txtMassaBraccio 7
 
-type_into txtPesoTestina 6
-type_into txtMassaBraccio 10
-type_into txtPesoViti 1
-type_into txtCedevolezza 20
-click cmdCalcolo
-check "6/10/1/20 gives 159/sqrt(340)" test "$(read_box txtRisultatoFinale)" = "8.62298569829157"
+calculate 6 10 1 20
+check "6/10/1/20 gives 159/sqrt(340)" box_is txtRisultatoFinale 8.62298569829157
 
 type_into txtPesoViti ""
 click cmdCalcolo
-check "an emptied box counts as 0" test "$(read_box txtRisultatoFinale)" = "8.88837021056167"
+check "an emptied box counts as 0" box_is txtRisultatoFinale 8.88837021056167
 
 type_into txtCedevolezza "-20"
 click cmdCalcolo
-check "a negative product leaves the figure empty" test -z "$(read_box txtRisultatoFinale)"
+check "a negative product leaves the figure empty" box_is txtRisultatoFinale ""
 
 for box in txtPesoTestina txtMassaBraccio txtPesoViti txtCedevolezza; do
     type_into "$box" ""
@@ -33,7 +30,7 @@ if wait_for 50 xdotool search --onlyvisible --name '^Attenzione$' >/dev/null; th
     xdotool windowactivate --sync "$box" key Return
     check "the warning closes with its one button" wait_for 50 sh -c "! xdotool search --onlyvisible --name '^Attenzione$'"
     xdotool type 5
-    check "after the warning the caret is in the arm-mass box" test "$(read_box txtMassaBraccio)" = "5"
+    check "after the warning the caret is in the arm-mass box" box_is txtMassaBraccio 5
 else
     fail "all boxes empty: the warning titled Attenzione"
 fi

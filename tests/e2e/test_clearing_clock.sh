@@ -1,23 +1,20 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Cancella Dati and the running clock, as a user sees them.
 . "$(dirname "$0")/lib.sh"
 start_desktop
 start_ardivo
 
-type_into txtPesoTestina 6
-type_into txtMassaBraccio 10
-type_into txtPesoViti 1
-type_into txtCedevolezza 20
-click cmdCalcolo
-check "a figure to clear" test -n "$(read_box txtRisultatoFinale)"
+calculate 6 10 1 20
+check "a figure to clear" box_is txtRisultatoFinale 8.62298569829157
 
 click txtCedevolezza
 click cdmAzzeraCampi
-xdotool type 9
-check "after clearing the caret is in the arm-mass box" test "$(read_box txtMassaBraccio)" = "9"
-for box in txtPesoTestina txtPesoViti txtCedevolezza txtRisultatoFinale; do
-    check "Cancella Dati empties $box" test -z "$(read_box "$box")"
+for box in txtMassaBraccio txtPesoTestina txtPesoViti txtCedevolezza txtRisultatoFinale; do
+    check "Cancella Dati empties $box" box_is "$box" ""
 done
+xdotool type 9
+check "after clearing the caret is in the arm-mass box" box_is txtMassaBraccio 9
 
 # The clock's pixels, one second apart.
 clock_pixels() { import -window "$WIN" -crop 120x21+144+0 +repage "$1"; }

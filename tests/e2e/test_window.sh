@@ -1,26 +1,35 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # The window's frame and its two ways to end, as the window manager sees them.
 . "$(dirname "$0")/lib.sh"
 start_desktop
 
-# Options that Qt would take from a command line must not reach it.
+# Options that Qt would take from a command line must not reach it: the window
+# opens on this display, with its own title, size and colours.
 printf 'QWidget { background: red; }\n' >"$WORK/red.qss"
-start_ardivo -platform offscreen -qwindowgeometry 200x100+0+0 -qwindowtitle Other -stylesheet "$WORK/red.qss"
-pass "command-line options are ignored: the window appears on X with its own title"
+if start_ardivo -platform offscreen -qwindowgeometry 200x100+0+0 -qwindowtitle Other -stylesheet "$WORK/red.qss"; then
+    pass "command-line options are ignored: the window opens on X with its own title"
+else
+    fail "command-line options are ignored: the window opens on X with its own title"
+    finish
+fi
+sleep 0.3
+background=$(import -window "$WIN" -crop 1x1+5+490 -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:)
+check "command-line options are ignored: no style sheet ($background)" test "$background" = "255 255 255"
 
 geometry=$(xwininfo -id "$WIN")
 check "client area 659 x 501" sh -c "echo '$geometry' | grep -q 'Width: 659' && echo '$geometry' | grep -q 'Height: 501'"
 x=$(echo "$geometry" | awk '/Absolute upper-left X/ {print $4}')
-check "centred horizontally on the 1024-pixel screen" test $(( (x + 329 - 512) ** 2 )) -le 4
+check "centred horizontally on the 1024-pixel screen" test $(((x + 329 - 512) ** 2)) -le 4
 
 hints=$(xprop -id "$WIN" WM_NORMAL_HINTS)
 check "fixed size: minimum = maximum = 659 by 501" sh -c "echo '$hints' | grep -q 'minimum size: 659 by 501' && echo '$hints' | grep -q 'maximum size: 659 by 501'"
 # Motif hints: flags, functions, decorations. Minimize is bit 0x8 of the
 # functions and 0x20 of the decorations, maximize 0x10 and 0x40, "all" 0x1.
 read -r functions decorations <<<"$(xprop -id "$WIN" _MOTIF_WM_HINTS | awk -F'[=,]' '{print $3, $4}')"
-check "no minimize box" test $(( functions & 0x9 )) -eq 0 -a $(( decorations & 0x21 )) -eq 0
-check "no maximize box" test $(( functions & 0x11 )) -eq 0 -a $(( decorations & 0x41 )) -eq 0
-check "a title bar with the system menu" test $(( decorations & 0x18 )) -eq $(( 0x18 ))
+check "asks for no minimize box" test $((functions & 0x9)) -eq 0 -a $((decorations & 0x21)) -eq 0
+check "asks for no maximize box" test $((functions & 0x11)) -eq 0 -a $((decorations & 0x41)) -eq 0
+check "a title bar with the system menu" test $((decorations & 0x18)) -eq $((0x18))
 actions=$(xprop -id "$WIN" _NET_WM_ALLOWED_ACTIONS)
 check "the window manager offers closing" sh -c "echo '$actions' | grep -q _NET_WM_ACTION_CLOSE"
 check "the window manager offers no maximize or resize" sh -c "! echo '$actions' | grep -q -E 'MAXIMIZE|RESIZE'"
@@ -29,10 +38,16 @@ check "no task-bar button" sh -c "xprop -id $WIN _NET_WM_STATE | grep -q _NET_WM
 xdotool windowsize "$WIN" 900 700 2>/dev/null || true
 sleep 0.3
 check "a resize request is refused" sh -c "xwininfo -id $WIN | grep -q 'Width: 659'"
+# openbox offers to minimise any window, whatever it asks for; the window,
+# which has no task-bar button to come back from, stays on screen.
+xdotool windowminimize "$WIN" 2>/dev/null || true
+viewable() { xwininfo -id "$WIN" | grep -q 'Map State: IsViewable'; }
+sleep 0.5
+check "a minimize request is refused" wait_for 20 viewable
 
 click cdmChiudi
 check "Chiudi ends the program" ardivo_ended
-wait "$APP_PID" 2>/dev/null || true
+stop_ardivo
 
 start_ardivo
 xdotool windowactivate --sync "$WIN" key alt+F4

@@ -9,8 +9,6 @@ class tst_Appearance : public FormTestCase
     Q_OBJECT
 
 private slots:
-    void geometry_data();
-    void geometry();
     void fonts_data();
     void fonts();
     void wrappedCaptionsFit_data();
@@ -23,43 +21,6 @@ private slots:
     void buttonFaces_data();
     void buttonFaces();
 };
-
-// Left, top, width and height in twips, 15 to the pixel.
-void tst_Appearance::geometry_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-
-    const auto row = [](const char *name, int l, int t, int w, int h) {
-        QTest::newRow(name) << name << QRect(l, t, w, h);
-    };
-    row("c", 840, 480, 3615, 495);
-    row("lblPesoTestina", 840, 1200, 3375, 375);
-    row("Label1", 840, 1920, 3495, 495);
-    row("lblCedevolezza", 840, 2640, 3495, 615);
-    row("txtMassaBraccio", 4680, 480, 1815, 495);
-    row("txtPesoTestina", 4680, 1200, 1815, 495);
-    row("txtPesoViti", 4680, 1920, 1815, 495);
-    row("txtCedevolezza", 4680, 2640, 1815, 495);
-    row("txtRisultato", 4680, 3360, 1815, 495);
-    row("txtRadiceQuadrara", 4680, 4080, 1815, 495);
-    row("cmdCalcolo", 7080, 360, 1935, 1215);
-    row("cdmAzzeraCampi", 7080, 1920, 1935, 1215);
-    row("cdmChiudi", 7080, 3480, 1935, 1215);
-    row("Picture1", 120, 3600, 4515, 2505);
-    row("Label2", 6120, 5040, 3495, 375);
-    row("lblRisultatoFinale", 4920, 5760, 4695, 1575);
-    row("txtRisultatoFinale", 720, 6360, 3495, 855);
-    row("Label3", -360, -720, 3615, 495);
-}
-
-void tst_Appearance::geometry()
-{
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
-    const QRect pixels(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
-    QCOMPARE(t->form.findChild<QWidget *>(name)->geometry(), pixels);
-}
 
 void tst_Appearance::fonts_data()
 {
