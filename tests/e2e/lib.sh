@@ -101,9 +101,9 @@ start_desktop() { # start_desktop [WIDTHxHEIGHTxDEPTH]
 start_ardivo() {
     "$ARDIVO" "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
     APP_PID=$!
-    wait_for 100 xdotool search --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' \
+    wait_for 100 xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' \
         >/dev/null || { echo "the window did not appear" >&2; return 1; }
-    WIN=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' | head -n 1)
+    WIN=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' | head -n 1)
     xdotool windowactivate --sync "$WIN" 2>/dev/null || true
 }
 
