@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: MIT
 // The floors of the idle benchmark: Ardivo's clock, with its timer and its
 // label, alone in an otherwise empty window; with --timer-only the label is
 // never written, so that Qt's own wake-up can be told from the repaint.
 #include "clock/ClockTimer.h"
-#include "form/WindowHints.h"
+#include "platform/Desktop.h"
 #include "runtime/DateTime.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@
 
 int main(int argc, char *argv[])
 {
-    sendPixelsThroughSocket();
+    Desktop::sendPixelsThroughSocket();
     QApplication application(argc, argv);
     const bool timerOnly = QApplication::arguments().contains(QStringLiteral("--timer-only"));
     QLabel clock;

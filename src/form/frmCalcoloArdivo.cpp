@@ -4,7 +4,7 @@
 #include "form/CaretBlinkTimeout.h"
 #include "form/CommandButton.h"
 #include "form/Twips.h"
-#include "form/WindowHints.h"
+#include "platform/Desktop.h"
 #include "runtime/Program.h"
 
 #include <QEvent>
@@ -152,7 +152,7 @@ void frmCalcoloArdivo::arrangeControls()
     for (const Placement &p : placements)
         p.control->setGeometry(Twips::toPixels(p.left, p.top, p.width, p.height));
 
-    // The described size of the date and the clock is the least they take.
+    // The date and the clock never shrink below the size they start at.
     for (QLabel *autoSized : {lblData, lblTime})
         autoSized->setMinimumSize(autoSized->size());
 }
@@ -176,7 +176,7 @@ void frmCalcoloArdivo::start()
     runtime::deliver([this] { Form_Load(); });
 
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
-    hideFromTaskbar(this);
+    Desktop::keepOutOfTaskbar(this);
     txtMassaBraccio->setFocus();
     show();
     activateWindow();

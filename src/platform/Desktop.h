@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <thread>
+
+class QApplication;
+class QWidget;
+
+// What depends on the desktop the program runs on, in one place: the
+// windowing system the window opens on, the session bus it may join, the
+// window hints only X11 knows and the font configuration's warm-up. The rest
+// of the program knows nothing of X11, Wayland, D-Bus or fontconfig.
+class Desktop
+{
+public:
+    // Readies the process before the application exists: X11 where there is
+    // an X display (Xwayland's too), Wayland where there is only that, unless
+    // QT_QPA_PLATFORM names a platform; no D-Bus where no session bus can be
+    // found without starting one; the font configuration loaded on the second
+    // core meanwhile.
+    Desktop();
+    ~Desktop();
+
+    Desktop(const Desktop &) = delete;
+    Desktop &operator=(const Desktop &) = delete;
+
+    // Creates the application with the program's name and nothing else of its
+    // command line. Where no window can be opened, says why in one line on
+    // standard error and ends the process with status 1.
+    std::unique_ptr<QApplication> openApplication(const char *programName);
+
+    // Keeps a window out of the task bar where the windowing system allows
+    // it. Call before the window is first shown.
+    static void keepOutOfTaskbar(QWidget *window);
+
+    // Has Qt send the pixels of windows to an X server through its socket
+    // rather than shared memory, unless the user has chosen. Call before the
+    // application exists.
+    static void sendPixelsThroughSocket();
+
+private:
+    // The address of the bus that dbus-launch started for this X display and
+    // published on it, or nothing.
+    static QByteArray busPublishedOnDisplay();
+    static void warmUpFonts();
+
+    QByteArray m_platform; // asked of Qt; empty when the user's QT_QPA_PLATFORM holds
+    QString m_cannotOpen;  // what to say when no window can be opened
+    bool m_noDisplay = false;
+    std::thread m_fontWarmUp;
+    // QApplication keeps references to its argument count and vector.
+    int m_argc = 0;
+    std::unique_ptr<char *[]> m_argv;
+};

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+// The desktop where X11 and fontconfig are there to use.
+#include "platform/Desktop.h"
+
+#include <QGuiApplication>
+#include <QSysInfo>
+#include <QWidget>
+
+#include <fontconfig/fontconfig.h>
+#include <xcb/xcb.h>
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t *connection, const QByteArray &name, bool onlyIfExists)
+{
+    const auto cookie = xcb_intern_atom(connection, onlyIfExists, uint16_t(name.size()), name.constData());
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return result;
+}
+
+} // namespace
+
+QByteArray Desktop::busPublishedOnDisplay()
+{
+    // dbus-launch publishes a bus it started for a display as the owner of a
+    // selection named after the user and the machine; the owner's window
+    // holds the address.
+    const passwd *user = getpwuid(getuid());
+    const QByteArray machine = QSysInfo::machineUniqueId();
+    if (!user || machine.isEmpty())
+        return {};
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    QByteArray address;
+    if (!xcb_connection_has_error(connection)) {
+        const xcb_atom_t selection = atom(
+            connection, "_DBUS_SESSION_BUS_SELECTION_" + QByteArray(user->pw_name) + '_' + machine, true);
+        const xcb_atom_t addressAtom = atom(connection, "_DBUS_SESSION_BUS_ADDRESS", true);
+        xcb_window_t owner = XCB_WINDOW_NONE;
+        if (selection != XCB_ATOM_NONE && addressAtom != XCB_ATOM_NONE) {
+            auto *reply = xcb_get_selection_owner_reply(
+                connection, xcb_get_selection_owner(connection, selection), nullptr);
+            owner = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
+            std::free(reply);
+        }
+        if (owner != XCB_WINDOW_NONE) {
+            auto *reply = xcb_get_property_reply(
+                connection, xcb_get_property(connection, 0, owner, addressAtom, XCB_ATOM_STRING, 0, 1024),
+                nullptr);
+            if (reply && reply->format == 8)
+                address = QByteArray(static_cast<const char *>(xcb_get_property_value(reply)),
+                                     xcb_get_property_value_length(reply));
+            std::free(reply);
+        }
+    }
+    xcb_disconnect(connection);
+    return address;
+}
+
+void Desktop::warmUpFonts()
+{
+    FcInit();
+}
+
+void Desktop::keepOutOfTaskbar(QWidget *window)
+{
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    // On a window not yet mapped the state is a plain property, which Qt merges
+    // with its own states when it maps the window.
+    const xcb_atom_t state = atom(connection, "_NET_WM_STATE", false);
+    const xcb_atom_t skipTaskbar = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR", false);
+    if (state == XCB_ATOM_NONE || skipTaskbar == XCB_ATOM_NONE)
+        return;
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, xcb_window_t(window->winId()), state, XCB_ATOM_ATOM,
+                        32, 1, &skipTaskbar);
+    xcb_flush(connection);
+}
+
+void Desktop::sendPixelsThroughSocket()
+{
+    // With shared memory, Qt waits for the X server to finish reading the
+    // clock's pixels before it paints them again: a round trip, and two more
+    // wake-ups, every second. A window this small goes as cheaply through the
+    // socket.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
