@@ -1,19 +1,12 @@
+// SPDX-License-Identifier: MIT
 #include "clock/ClockTimer.h"
-
-#include "clock/TickLog.h"
 
 ClockTimer::ClockTimer(QObject *parent)
     : QObject(parent)
-    , m_lagLog(TickLog::open())
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &ClockTimer::tick);
-}
-
-ClockTimer::~ClockTimer()
-{
-    TickLog::close(m_lagLog);
 }
 
 void ClockTimer::start()
@@ -33,6 +26,5 @@ int ClockTimer::delayToNextSecond(const QDateTime &now)
 void ClockTimer::tick()
 {
     emit timeout();
-    TickLog::write(m_lagLog);
     start();
 }
