@@ -12,7 +12,7 @@
 
 namespace {
 
-// Colours as the window's description holds them, 0x00BBGGRR.
+// A fixed colour written 0x00BBGGRR, red in the low byte.
 QColor fixedColour(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
@@ -21,7 +21,8 @@ QColor fixedColour(quint32 bgr)
 const QColor blue = fixedColour(0x00FF0000);
 const QColor darkBlue = fixedColour(0x00C00000);
 
-// The described family first, then the look-alikes that Linux desktops ship.
+// Palatino Linotype where it is installed, else the look-alikes that Linux
+// desktops ship.
 QFont palatino(qreal points)
 {
     QFont font;
