@@ -39,7 +39,7 @@ stop() { # stop PID...
 
 cleanup() {
     stop "$APP_PID" "${WM_PID:-}"
-    stop "${XVFB_PID:-}"
+    stop "${XVFB_PID:-}" "${WESTON_PID:-}"
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -68,8 +68,16 @@ finish() {
     exit 1
 }
 
-# An X server that only clients with its cookie may use, a screen reader's
-# bus where there is a session bus (unless SCREEN_READER=off), and openbox.
+# What a screen reader does when it starts: switch accessibility on, which
+# starts the accessibility bus. Only where there is a session bus.
+start_screen_reader() {
+    wait_for 50 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled variant:boolean:true \
+        >/dev/null || { echo "the accessibility bus did not start" >&2; exit 1; }
+}
+
+# An X server that only clients with its cookie may use, openbox, and a screen
+# reader where there is a session bus (unless SCREEN_READER=off).
 start_desktop() { # start_desktop [WIDTHxHEIGHTxDEPTH]
     local size=${1:-1024x768x24} cookie
     cookie=$(mcookie)
@@ -85,11 +93,7 @@ start_desktop() { # start_desktop [WIDTHxHEIGHTxDEPTH]
     export DISPLAY XAUTHORITY="$WORK/Xauthority"
     xauth -q add "$DISPLAY" . "$cookie"
     if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ "${SCREEN_READER:-on}" = on ]; then
-        # What a screen reader does when it starts: switch accessibility on,
-        # which starts the accessibility bus.
-        wait_for 50 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-            org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled variant:boolean:true \
-            >/dev/null || { echo "the accessibility bus did not start" >&2; exit 1; }
+        start_screen_reader
     fi
     openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
     WM_PID=$!
