@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor of the start-up benchmark: an empty Qt window of Ardivo's size,
 // with no text, fonts or pictures.
 #include <QApplication>

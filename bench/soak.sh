@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Soak: the program left running with its clock ticking and a calculation
 # clicked every second. Its resident memory must not grow by more than 1 MiB
 # after the first minute, and it must print nothing.

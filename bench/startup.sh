@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Start-up time and memory: Ardivo beside an empty Qt window, xcalc,
 # galculator and kcalc, round-robin on the same X server under openbox.
 # Usage: bench/startup.sh BUILD_DIR [RUNS]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 /* Times a program's start under X: from exec to its top-level window being
  * mapped, and to the end of the first drawing into it (the first burst of
  * XDamage reports), then reads its memory one second after the map.

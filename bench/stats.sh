@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# SPDX-License-Identifier: MIT
 # Median, minimum and maximum of a column of numbers, or "- - -" when there
 # are none.
 stats() { # FILE [COLUMN=1] [DECIMALS=3]

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Regenerates the shipped pictures from their SVG sources in this folder:
 # each icon as PNGs (16, 32, 48, 64, 128 px) and as a 16-colour .ico with
 # 32 x 32 and 16 x 16 images and a transparency mask; the tonearm as a 24-bit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "form/frmCalcoloArdivo.h"
 
 #include "form/CommandButton.h"

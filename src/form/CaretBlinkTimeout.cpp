@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "form/CaretBlinkTimeout.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Conversions.h"
 
 #include "RuntimeError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "DateTime.h"
 
 namespace runtime {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Int16.h"
 
 #include "RuntimeError.h"

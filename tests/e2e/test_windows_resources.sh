@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # The Windows resource script, compiled by MinGW's windres and read back.
 set -eu
 resources=$(cd "$(dirname "$0")/../../resources" && pwd)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FormTest.h"
 #include "runtime/DateTime.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FormTest.h"
 
 class tst_Calculation : public FormTestCase

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FormTest.h"
 
 class tst_Clearing : public FormTestCase

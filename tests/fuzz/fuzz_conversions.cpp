@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target for every text conversion of the runtime: nothing may
 // crash, hang or trip a sanitizer, and the round trips must hold.
 #include "runtime/Conversions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/DateTime.h"
 #include "runtime/Int16.h"
 #include "runtime/ResumeMode.h"
