@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Thin wrappers over CMake and CTest; see README.md.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
@@ -47,8 +48,9 @@ bench: build
 soak: build
 	tests/hermetic.sh --bus --seconds 900 -- bench/soak.sh $(abspath $(BUILD))
 
-package: build
-	cd $(BUILD) && cpack
+# The Debian package, built the Debian way from a copy of the tree.
+package: deps
+	@JOBS=$(JOBS) scripts/build-package $(BUILD)
 
 fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARDIVO_FUZZ=ON

@@ -53,10 +53,19 @@ pass() {
     echo "PASS: $*"
 }
 
-check() { # check DESCRIPTION COMMAND...
+check() { # check WHAT COMMAND...
     local what=$1
     shift
     if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+# A check that later steps depend on, for an if: its status is the command's.
+checked() { # checked WHAT COMMAND...
+    local what=$1
+    shift
+    "$@" && pass "$what" && return 0
+    fail "$what"
+    return 1
 }
 
 finish() {

@@ -1,36 +1,83 @@
 #!/bin/bash
-# The Debian package: built, unpacked into a private root, checked as a
-# desktop would read it, and its program started.
+# SPDX-License-Identifier: MIT
+# The Debian package as a user meets it: built the Debian way, clean under
+# lintian, unpacked into a scratch root, started through its desktop entry's
+# Exec line, its icon and its manual page looked at.
 . "$(dirname "$0")/lib.sh"
-: "${ARDIVO_BUILD:?set ARDIVO_BUILD to the build directory}"
+top=$(cd "$(dirname "$0")/../.." && pwd)
 
-cpack -G DEB --config "$ARDIVO_BUILD/CPackConfig.cmake" -B "$WORK/package" >"$WORK/cpack.log" 2>&1 \
-    || { cat "$WORK/cpack.log" >&2; exit 1; }
-deb=$(ls "$WORK"/package/*.deb)
-fields=$(dpkg-deb -f "$deb" Package Version Depends)
-check "package ardivo, version 1.00" sh -c "echo '$fields' | grep -q '^Package: ardivo$' && echo '$fields' | grep -q '^Version: 1.00$'"
-check "depends on Qt Widgets, as its libraries say" sh -c "echo '$fields' | grep -q 'libqt6widgets6'"
-check "depends on the X11 platform plugin and the fonts" sh -c "echo '$fields' | grep -q 'qt6-qpa-plugins' && echo '$fields' | grep -q 'fonts-texgyre | fonts-urw-base35'"
+"$top/scripts/build-package" "$WORK/out" >"$WORK/build.log" 2>&1 || { cat "$WORK/build.log" >&2; exit 1; }
+deb="$WORK/out/ardivo_1.00_amd64.deb"
+check "make package writes ardivo_1.00_amd64.deb" test -s "$deb"
+
+lintian --pedantic "$deb" >"$WORK/lintian.log" 2>&1
+sed 's/^/    /' "$WORK/lintian.log"
+check "lintian --pedantic: no error, no warning" sh -c "! grep -q -E '^[EW]: ' '$WORK/lintian.log'"
+
+fields=$(dpkg-deb -f "$deb" Package Version Depends Recommends)
+has() { echo "$fields" | grep -q -E "$1"; }
+check "package ardivo, version 1.00" sh -c "$(declare -f has); fields='$fields'; has '^Package: ardivo$' && has '^Version: 1.00$'"
+check "depends on Qt Widgets, as its libraries say" has 'libqt6widgets6'
+check "depends on the X11 platform plugin and the fonts" has 'qt6-qpa-plugins.*fonts-texgyre \| fonts-urw-base35'
+check "recommends Qt's Wayland support" has '^Recommends: .*qt6-wayland'
 
 root="$WORK/root"
 dpkg-deb -x "$deb" "$root"
 share="$root/usr/share"
-check "the desktop entry validates" desktop-file-validate "$share/applications/org.ardivo.Ardivo.desktop"
-check "the desktop entry names the window's class" grep -q '^StartupWMClass=Ardivo$' "$share/applications/org.ardivo.Ardivo.desktop"
+binary="$root/usr/bin/ardivo"
+check "hardened: bound now" sh -c "readelf -d '$binary' | grep -q BIND_NOW"
+check "hardened: position-independent" sh -c "readelf -d '$binary' | grep -q 'Flags: .*PIE'"
+check "hardened: fortified calls" sh -c "readelf --dyn-syms -W '$binary' | grep -q '__[a-z]*_chk@'"
+check "the copyright file is machine-readable, MIT" grep -q '^License: MIT$' "$share/doc/ardivo/copyright"
+
+entry="$share/applications/org.ardivo.Ardivo.desktop"
+check "the desktop entry validates" desktop-file-validate "$entry"
+check "the desktop entry names the window's class" grep -q '^StartupWMClass=Ardivo$' "$entry"
+check "the desktop entry speaks English, and Italian too" \
+    sh -c "grep -q '^Comment=Calculate' '$entry' && grep -q '^Comment\[it\]=Calcola' '$entry'"
+metainfo="$share/metainfo/org.ardivo.Ardivo.metainfo.xml"
 metainfo_clean() {
     local out
-    out=$(appstreamcli validate --no-net "$share/metainfo/org.ardivo.Ardivo.metainfo.xml") || return 1
+    out=$(appstreamcli validate --no-net "$metainfo") || return 1
     ! echo "$out" | grep -q -E '^[EW]:'
 }
 check "the metainfo validates without errors or warnings" metainfo_clean
-check "the metainfo has release 1.00" grep -q '<release version="1.00"' "$share/metainfo/org.ardivo.Ardivo.metainfo.xml"
+check "the metainfo: MIT, release 1.00" \
+    sh -c "grep -q '<project_license>MIT</project_license>' '$metainfo' && grep -q '<release version=\"1.00\"' '$metainfo'"
+
+# The icon on a dark panel and on a light one: a light plate under dark notes.
+legible() { # legible PNG BACKGROUND
+    local light dark
+    convert -size "$(identify -format '%wx%h' "$1")" "xc:$2" "$1" -composite "$WORK/composed.png"
+    light=$(convert "$WORK/composed.png" -colorspace Gray -fx 'u > 0.6' -format '%[fx:mean]' info:)
+    dark=$(convert "$WORK/composed.png" -colorspace Gray -fx 'u < 0.3' -format '%[fx:mean]' info:)
+    awk -v l="$light" -v d="$dark" 'BEGIN { exit !(l >= 0.5 && d >= 0.05) }'
+}
 for size in 16 32 48 64 128; do
-    check "a ${size} px icon" test "$(identify -format '%wx%h' "$share/icons/hicolor/${size}x${size}/apps/org.ardivo.Ardivo.png")" = "${size}x${size}"
+    icon="$share/icons/hicolor/${size}x${size}/apps/org.ardivo.Ardivo.png"
+    check "a ${size} px icon" test "$(identify -format '%wx%h' "$icon")" = "${size}x${size}"
+    check "the ${size} px icon reads over #202020 and #ffffff" sh -c "$(declare -f legible); WORK='$WORK'; legible '$icon' '#202020' && legible '$icon' '#ffffff'"
 done
 check "a scalable icon" test -s "$share/icons/hicolor/scalable/apps/org.ardivo.Ardivo.svg"
 
+page="$share/man/man1/ardivo.1.gz"
+check "the manual page is installed, compressed" test -s "$page"
+MANWIDTH=80 man --warnings -l "$page" >"$WORK/man.txt" 2>"$WORK/man.err"
+check "the manual page renders without warnings" test ! -s "$WORK/man.err"
+check "the manual page gives the 8 to 11 Hz rule and the exit status" \
+    sh -c "grep -q '8 and 11 Hz' '$WORK/man.txt' && grep -q 'EXIT STATUS' '$WORK/man.txt'"
+
+# Started as a desktop starts it: the entry's Exec line, the package's
+# program first on the path.
 start_desktop
-# shellcheck disable=SC2034 # start_ardivo runs it
-ARDIVO="$root/usr/bin/ardivo"
-if start_ardivo; then pass "the packaged program opens its window"; else fail "the packaged program opens its window"; fi
+command=$(sed -n 's/^Exec=//p' "$entry")
+PATH="$root/usr/bin:$PATH" sh -c "exec $command" >"$WORK/stdout" 2>"$WORK/stderr" &
+APP_PID=$!
+if checked "started by its desktop entry ('$command'), the packaged program opens its window" \
+    wait_for 100 xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' >/dev/null; then
+    # shellcheck disable=SC2034 # click aims in it
+    WIN=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' | head -n 1)
+    calculate 6 10 1 20
+    check "the packaged program computes 6/10/1/20" box_is txtRisultatoFinale 8.62298569829157
+fi
 finish

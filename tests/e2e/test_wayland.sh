@@ -47,7 +47,7 @@ export DISPLAY
 # after: as on a desktop in use, both are up before Ardivo comes.
 wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \
     || { echo "weston's X11 window manager did not start" >&2; exit 1; }
-if start_on_wayland; then pass "with Xwayland: the window appears"; else fail "with Xwayland: the window appears"; fi
+check "with Xwayland: the window appears" start_on_wayland
 check "with Xwayland: on X11" uses_plugin libqxcb.so
 check "with Xwayland: not on Wayland" eval '! uses_plugin libqwayland'
 wait_for 50 xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' >/dev/null
@@ -66,7 +66,7 @@ unset DISPLAY
 
 # Natively: no X server at all.
 start_weston
-if start_on_wayland; then pass "natively: the window appears"; else fail "natively: the window appears"; fi
+check "natively: the window appears" start_on_wayland
 check "natively: on Wayland" uses_plugin libqwayland
 check "natively: 10/6/1/20 gives 8.62298569829157" calculates
 echo "natively: resident $(resident)"

@@ -7,12 +7,9 @@ start_desktop
 # Options that Qt would take from a command line must not reach it: the window
 # opens on this display, with its own title, size and colours.
 printf 'QWidget { background: red; }\n' >"$WORK/red.qss"
-if start_ardivo -platform offscreen -qwindowgeometry 200x100+0+0 -qwindowtitle Other -stylesheet "$WORK/red.qss"; then
-    pass "command-line options are ignored: the window opens on X with its own title"
-else
-    fail "command-line options are ignored: the window opens on X with its own title"
-    finish
-fi
+checked "command-line options are ignored: the window opens on X with its own title" \
+    start_ardivo -platform offscreen -qwindowgeometry 200x100+0+0 -qwindowtitle Other -stylesheet "$WORK/red.qss" \
+    || finish
 sleep 0.3
 background=$(import -window "$WIN" -crop 1x1+5+490 -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:)
 check "command-line options are ignored: no style sheet ($background)" test "$background" = "255 255 255"
