@@ -8,18 +8,20 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace {
 
 // The messages Qt gives while it opens its windowing system are held back:
 // where it fails they give way to one line of ours, where it succeeds they
-// are passed on as they came.
+// are passed on as they came. Qt's X11 event reader thread may give some too.
 struct HeldMessage
 {
     QtMsgType type;
     QByteArray category;
     QString text;
 };
+std::mutex heldMessagesMutex;
 QList<HeldMessage> heldMessages;
 QString cannotOpenLine;
 
@@ -29,6 +31,7 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
         std::fprintf(stderr, "%s\n", qPrintable(cannotOpenLine));
         std::_Exit(1);
     }
+    const std::lock_guard lock(heldMessagesMutex);
     heldMessages.append({type, context.category, text});
 }
 
@@ -118,11 +121,15 @@ std::unique_ptr<QApplication> Desktop::openApplication(const char *programName)
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
     auto application = std::make_unique<QApplication>(m_argc, m_argv.get());
     qInstallMessageHandler(previous);
-    for (const HeldMessage &message : std::as_const(heldMessages)) {
+    QList<HeldMessage> held;
+    {
+        const std::lock_guard lock(heldMessagesMutex);
+        held.swap(heldMessages);
+    }
+    for (const HeldMessage &message : std::as_const(held)) {
         const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
         qt_message_output(message.type, context, message.text);
     }
-    heldMessages.clear();
 
     if (m_fontWarmUp.joinable())
         m_fontWarmUp.join();
