@@ -16,7 +16,8 @@ check "lintian --pedantic: no error, no warning" sh -c "! grep -q -E '^[EW]: ' '
 
 fields=$(dpkg-deb -f "$deb" Package Version Depends Recommends)
 has() { echo "$fields" | grep -q -E "$1"; }
-check "package ardivo, version 1.00" sh -c "$(declare -f has); fields='$fields'; has '^Package: ardivo$' && has '^Version: 1.00$'"
+ardivo_1_00() { has '^Package: ardivo$' && has '^Version: 1.00$'; }
+check "package ardivo, version 1.00" ardivo_1_00
 check "depends on Qt Widgets, as its libraries say" has 'libqt6widgets6'
 check "depends on the X11 platform plugin and the fonts" has 'qt6-qpa-plugins.*fonts-texgyre \| fonts-urw-base35'
 check "recommends Qt's Wayland support" has '^Recommends: .*qt6-wayland'
@@ -53,10 +54,11 @@ legible() { # legible PNG BACKGROUND
     dark=$(convert "$WORK/composed.png" -colorspace Gray -fx 'u < 0.3' -format '%[fx:mean]' info:)
     awk -v l="$light" -v d="$dark" 'BEGIN { exit !(l >= 0.5 && d >= 0.05) }'
 }
+legible_on_both() { legible "$1" '#202020' && legible "$1" '#ffffff'; }
 for size in 16 32 48 64 128; do
     icon="$share/icons/hicolor/${size}x${size}/apps/org.ardivo.Ardivo.png"
     check "a ${size} px icon" test "$(identify -format '%wx%h' "$icon")" = "${size}x${size}"
-    check "the ${size} px icon reads over #202020 and #ffffff" sh -c "$(declare -f legible); WORK='$WORK'; legible '$icon' '#202020' && legible '$icon' '#ffffff'"
+    check "the ${size} px icon reads over #202020 and #ffffff" legible_on_both "$icon"
 done
 check "a scalable icon" test -s "$share/icons/hicolor/scalable/apps/org.ardivo.Ardivo.svg"
 
