@@ -7,6 +7,11 @@
 # Usage: . lib.sh; start_desktop; start_ardivo; ...; finish
 set -eu
 
+# By hand, a test would start its servers on the caller's display, bus and home.
+if [ "${ARDIVO_HERMETIC:-}" != 1 ] || [ "$(cat /proc/1/comm 2>/dev/null)" != bwrap ]; then
+    echo "$(basename "$0"): end-to-end tests run only in the sandbox of tests/hermetic.sh: use ctest" >&2
+    exit 2
+fi
 ARDIVO=${ARDIVO:?set ARDIVO to the built program}
 E2E=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 WORK=$(mktemp -d)
@@ -117,8 +122,16 @@ start_ardivo() {
     wait_for 100 xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' \
         >/dev/null || { echo "the window did not appear" >&2; return 1; }
     WIN=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' | head -n 1)
-    xdotool windowactivate --sync "$WIN" 2>/dev/null || true
+    # Keys typed from now on go where a user's would: to the window that the
+    # window manager has made active.
+    activate "$WIN" || { echo "the window manager did not make the window active" >&2; return 1; }
 }
+
+# Has the window manager make a window the active one, and waits until it has.
+activate() { # activate WINDOW
+    xdotool windowactivate "$1" && wait_for 50 is_active "$1"
+}
+is_active() { [ "$(xdotool getactivewindow)" = "$1" ]; }
 
 stop_ardivo() {
     stop "$APP_PID"

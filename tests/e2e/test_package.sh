@@ -7,8 +7,8 @@
 top=$(cd "$(dirname "$0")/../.." && pwd)
 
 "$top/scripts/build-package" "$WORK/out" >"$WORK/build.log" 2>&1 || { cat "$WORK/build.log" >&2; exit 1; }
-deb="$WORK/out/ardivo_1.00_amd64.deb"
-check "make package writes ardivo_1.00_amd64.deb" test -s "$deb"
+deb="$WORK/out/ardivo_1.00_$(dpkg --print-architecture).deb"
+check "make package writes $(basename "$deb")" test -s "$deb"
 
 lintian --pedantic "$deb" >"$WORK/lintian.log" 2>&1
 sed 's/^/    /' "$WORK/lintian.log"
@@ -48,10 +48,11 @@ check "the metainfo: MIT, release 1.00" \
 
 # The icon on a dark panel and on a light one: a light plate under dark notes.
 legible() { # legible PNG BACKGROUND
-    local light dark
-    convert -size "$(identify -format '%wx%h' "$1")" "xc:$2" "$1" -composite "$WORK/composed.png"
-    light=$(convert "$WORK/composed.png" -colorspace Gray -fx 'u > 0.6' -format '%[fx:mean]' info:)
-    dark=$(convert "$WORK/composed.png" -colorspace Gray -fx 'u < 0.3' -format '%[fx:mean]' info:)
+    local composed light dark
+    composed=$(mktemp --suffix=.png) || return 1
+    convert -size "$(identify -format '%wx%h' "$1")" "xc:$2" "$1" -composite "$composed" &&
+        light=$(convert "$composed" -colorspace Gray -fx 'u > 0.6' -format '%[fx:mean]' info:) &&
+        dark=$(convert "$composed" -colorspace Gray -fx 'u < 0.3' -format '%[fx:mean]' info:) || return 1
     awk -v l="$light" -v d="$dark" 'BEGIN { exit !(l >= 0.5 && d >= 0.05) }'
 }
 legible_on_both() { legible "$1" '#202020' && legible "$1" '#ffffff'; }
