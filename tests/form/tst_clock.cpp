@@ -3,6 +3,8 @@
 
 #include "clock/ClockTimer.h"
 
+#include <valgrind/valgrind.h>
+
 class tst_Clock : public QObject
 {
     Q_OBJECT
@@ -115,7 +117,10 @@ void tst_Clock::ticksFollowTheSecondBoundary()
     QList<QDateTime> ticks;
     connect(&timer, &ClockTimer::timeout, [&] { ticks << QDateTime::currentDateTimeUtc(); });
     timer.start();
-    QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 3, 3500);
+    const int bound = RUNNING_ON_VALGRIND ? 20'000 : 3500;
+    QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 3, bound);
+    if (RUNNING_ON_VALGRIND)
+        QSKIP("The ticks ran; under valgrind when they land says nothing of the program");
     for (qsizetype i = 0; i < ticks.size(); ++i) {
         QVERIFY2(ticks[i].time().msec() < 250, qPrintable(ticks[i].toString(Qt::ISODateWithMs)));
         if (i > 0)
