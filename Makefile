@@ -5,7 +5,8 @@ SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= 2
 
-.PHONY: all deps build run test test-sanitize fuzz-build test-fuzz fuzz bench soak format package clean
+.PHONY: all deps build run test sanitize-build test-sanitize fuzz-build test-fuzz fuzz test-repeat bench soak format \
+        package clean
 
 all: build
 
@@ -28,11 +29,22 @@ test: build test-sanitize test-fuzz
 # UndefinedBehaviorSanitizer. They run offscreen, so this build also goes
 # without X11 and fontconfig, which shows that nothing but src/platform needs
 # them.
-test-sanitize: deps
+sanitize-build: deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DARDIVO_SANITIZE=ON -DARDIVO_E2E_TESTS=OFF \
 	    -DARDIVO_X11=OFF
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+
+test-sanitize: sanitize-build
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The whole suite, N times over (N=20 unless given), from builds made once:
+# one table of each test's runs, failures and slowest time. LOAD=2 keeps both
+# cores busy meanwhile, as on a shared CI machine.
+N ?= 20
+LOAD ?= 0
+test-repeat: export ARDIVO_EXTRA_PACKAGES = $(if $(filter-out 0,$(LOAD)),stress-ng)
+test-repeat: build sanitize-build fuzz-build
+	JOBS=$(JOBS) scripts/test-repeat --load $(LOAD) $(N) $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
 
 # Benchmarks bring their own peers, which `make test` does not need.
 BENCH_PACKAGES = x11-apps galculator kcalc libx11-dev libxdamage-dev
