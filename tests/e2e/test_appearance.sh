@@ -61,7 +61,7 @@ colours() { convert "$1" -crop "$2" +repage -format '%k' info:; }
 
 start_ardivo
 check "every control where it belongs, at 1x" layout_is_as_expected 1
-sleep 0.3
+painted 5 490
 import -window "$WIN" "$shot"
 check "the form's background is the scheme's highlighted-text white" test "$(pixel "$shot" 5 490)" = "255 255 255"
 read -r r g b <<<"$(pixel "$shot" 480 98)"
@@ -77,7 +77,7 @@ stop_ardivo
 # Twice the scale: twice the size, same proportions, crisp pictures.
 QT_SCALE_FACTOR=2 start_ardivo
 check "every control where it belongs, at 2x" layout_is_as_expected 2
-sleep 0.3
+painted 10 980
 import -window "$WIN" "$shot"
 check "at 2x the window is 1318 by 1002" test "$(identify -format '%wx%h' "$shot")" = "1318x1002"
 check "at 2x the stop sign is in place" test "$(count "$shot" 258x162+944+464 'r>0.7 && g<0.2 && b<0.2')" -gt 400

@@ -35,6 +35,7 @@ if checked "all boxes empty: the warning titled Attenzione" \
         for window in $shown; do [ "$window" != "$box" ] || return 1; done
     }
     check "the warning closes with its one button" wait_for 50 warning_closed
+    check "the window is active again" wait_for 50 is_active "$WIN"
     xdotool type 5
     check "after the warning the caret is in the arm-mass box" box_is txtMassaBraccio 5
 fi
