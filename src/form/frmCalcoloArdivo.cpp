@@ -53,7 +53,9 @@ frmCalcoloArdivo::frmCalcoloArdivo(Clock clock)
     setObjectName(QStringLiteral("frmCalcoloArdivo"));
     setWindowTitle(QStringLiteral("Ardivo Testina Braccio"));
     // A fixed dialog frame: title bar, system menu and close box, nothing else.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    // The frame of a dialog, but not its type: GNOME lists a dialog that has
+    // no parent window in its task list, whatever the dialog asks.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(Twips::toPixels(9885), Twips::toPixels(7515));
 

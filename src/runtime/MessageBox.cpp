@@ -62,6 +62,8 @@ MessageBoxAnswer messageBox(const QString &prompt, int code, const QString &titl
     const std::size_t defaultIndex = std::size_t(code >> 8) & 0x3;
     box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0].first);
     box.exec();
+    if (box.parentWidget())
+        box.parentWidget()->window()->activateWindow();
     for (const auto &[button, answer] : buttons) {
         if (box.clickedButton() == box.button(button))
             return answer;

@@ -45,7 +45,6 @@ void tst_Window::frame()
     QCOMPARE(form.minimumSize(), form.maximumSize());
 
     const Qt::WindowFlags flags = form.windowFlags();
-    QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(flags & Qt::WindowSystemMenuHint);
     QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
