@@ -3,7 +3,7 @@
 # Runs one test in a world of its own, so that nothing of the caller's
 # display, session bus, scale, fonts, style or locale can change its result,
 # and nothing the test does can touch the caller's. bubblewrap gives the test:
-# - its own /tmp, /var/tmp and /dev/shm, and a network namespace with nothing
+# - its own /tmp, /var/tmp, /dev/shm and /run/user, and a network namespace with nothing
 #   but loopback: its X and Wayland displays, their sockets and lock files are
 #   its own, whatever else runs on the machine;
 # - its own process namespace: whatever the test started ends with it;
@@ -124,6 +124,8 @@ sandbox=(
     bwrap --die-with-parent --unshare-pid --unshare-net --unshare-ipc
     --ro-bind / / --dev /dev --proc /proc --perms 1777 --tmpfs /tmp --perms 1777 --tmpfs /dev/shm
 )
+# Nobody's runtime directory, their bus and their Wayland display, is shown.
+[ -d /run/user ] && sandbox+=(--tmpfs /run/user)
 for dir in "${watched[@]}"; do
     sandbox+=(--tmpfs "$dir")
 done

@@ -1,44 +1,31 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Desktop.h"
 
+#include "platform/SessionBus.h"
+#include "platform/StartupMessages.h"
+
 #include <QApplication>
 #include <QList>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
 
 namespace {
 
-// The messages Qt gives while it opens its windowing system are held back:
-// where it fails they give way to one line of ours, where it succeeds they
-// are passed on as they came. Qt's X11 event reader thread may give some too.
-struct HeldMessage
+// Where no runtime directory is named (su -, sudo, cron, some ssh set-ups),
+// the user's own from the login manager, if it is there, theirs and private:
+// Qt would otherwise make one in the temporary directory.
+QByteArray ownRuntimeDirectory()
 {
-    QtMsgType type;
-    QByteArray category;
-    QString text;
-};
-std::mutex heldMessagesMutex;
-QList<HeldMessage> heldMessages;
-QString cannotOpenLine;
-
-void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", qPrintable(cannotOpenLine));
-        std::_Exit(1);
-    }
-    const std::lock_guard lock(heldMessagesMutex);
-    heldMessages.append({type, context.category, text});
-}
-
-bool isSocket(const QByteArray &path)
-{
+    const QByteArray path = "/run/user/" + QByteArray::number(::getuid());
     struct stat status;
-    return ::stat(path.constData(), &status) == 0 && S_ISSOCK(status.st_mode);
+    if (::lstat(path.constData(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::getuid() ||
+        (status.st_mode & 0777) != 0700)
+        return {};
+    return path;
 }
 
 } // namespace
@@ -70,8 +57,7 @@ Desktop::Desktop()
     } else if (!waylandDisplay.isEmpty()) {
         m_platform = "wayland";
         m_cannotOpen = QStringLiteral("ardivo: cannot open the window on the Wayland display \"%1\"; check "
-                                      "that the compositor is running and that Qt's Wayland support "
-                                      "(package qt6-wayland) is installed.")
+                                      "that the compositor is running and yours to use.")
                            .arg(QString::fromLocal8Bit(waylandDisplay));
     } else {
         m_cannotOpen = QStringLiteral("ardivo: no display to open the window on: neither DISPLAY nor "
@@ -81,15 +67,14 @@ Desktop::Desktop()
         return;
     }
 
-    // A program that finds no session bus has libdbus start one (dbus-launch),
-    // which outlives it and leaves its address in the home directory. Ardivo
-    // joins a bus that is already there, and otherwise does without: screen
-    // readers, which need the bus, cannot be running without one either.
-    if (qgetenv("DBUS_SESSION_BUS_ADDRESS").isEmpty() && !isSocket(qgetenv("XDG_RUNTIME_DIR") + "/bus")) {
-        const bool onX11 = !x11Display.isEmpty() && (chosen.isEmpty() || chosen.contains("xcb"));
-        const QByteArray published = onX11 ? busPublishedOnDisplay() : QByteArray();
-        qputenv("DBUS_SESSION_BUS_ADDRESS", published.isEmpty() ? QByteArray("disabled:") : published);
+    if (qgetenv("XDG_RUNTIME_DIR").isEmpty()) {
+        if (const QByteArray own = ownRuntimeDirectory(); !own.isEmpty())
+            qputenv("XDG_RUNTIME_DIR", own);
     }
+    // Set always, so that libdbus looks for no bus of its own.
+    const bool onX11 = !x11Display.isEmpty() && (chosen.isEmpty() || chosen.contains("xcb"));
+    qputenv("DBUS_SESSION_BUS_ADDRESS",
+            SessionBus::address(qgetenv("DBUS_SESSION_BUS_ADDRESS"), qgetenv("XDG_RUNTIME_DIR"), onX11));
 
     sendPixelsThroughSocket();
     // fontconfig reads its configuration and caches, a few milliseconds, while
@@ -117,18 +102,11 @@ std::unique_ptr<QApplication> Desktop::openApplication(const char *programName)
     for (qsizetype i = 0; i < arguments.size(); ++i)
         m_argv[i] = const_cast<char *>(arguments[i]);
 
-    cannotOpenLine = m_cannotOpen;
-    const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
-    auto application = std::make_unique<QApplication>(m_argc, m_argv.get());
-    qInstallMessageHandler(previous);
-    QList<HeldMessage> held;
+    std::unique_ptr<QApplication> application;
     {
-        const std::lock_guard lock(heldMessagesMutex);
-        held.swap(heldMessages);
-    }
-    for (const HeldMessage &message : std::as_const(held)) {
-        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
-        qt_message_output(message.type, context, message.text);
+        const QByteArray platforms = m_platform.isEmpty() ? qgetenv("QT_QPA_PLATFORM") : m_platform;
+        const StartupMessages held(platforms.split(';'), m_cannotOpen);
+        application = std::make_unique<QApplication>(m_argc, m_argv.get());
     }
 
     if (m_fontWarmUp.joinable())

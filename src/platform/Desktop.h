@@ -19,8 +19,9 @@ class Desktop
 public:
     // Readies the process before the application exists: X11 where there is
     // an X display (Xwayland's too), Wayland where there is only that, unless
-    // QT_QPA_PLATFORM names a platform; no D-Bus where no session bus can be
-    // found without starting one; the font configuration loaded on the second
+    // QT_QPA_PLATFORM names a platform; the user's own runtime directory
+    // where none is named; a session bus only where one can be joined
+    // without starting anything; the font configuration loaded on the second
     // core meanwhile.
     Desktop();
     ~Desktop();
@@ -43,9 +44,6 @@ public:
     static void sendPixelsThroughSocket();
 
 private:
-    // The address of the bus that dbus-launch started for this X display and
-    // published on it, or nothing.
-    static QByteArray busPublishedOnDisplay();
     static void warmUpFonts();
 
     QByteArray m_platform; // asked of Qt; empty when the user's QT_QPA_PLATFORM holds

@@ -2,11 +2,6 @@
 // The desktop without X11 and fontconfig: Wayland, and what Qt does alone.
 #include "platform/Desktop.h"
 
-QByteArray Desktop::busPublishedOnDisplay()
-{
-    return {};
-}
-
 void Desktop::warmUpFonts() {}
 
 void Desktop::keepOutOfTaskbar(QWidget *) {}

@@ -3,14 +3,10 @@
 #include "platform/Desktop.h"
 
 #include <QGuiApplication>
-#include <QSysInfo>
 #include <QWidget>
 
 #include <fontconfig/fontconfig.h>
 #include <xcb/xcb.h>
-
-#include <pwd.h>
-#include <unistd.h>
 
 #include <cstdlib>
 
@@ -26,42 +22,6 @@ xcb_atom_t atom(xcb_connection_t *connection, const QByteArray &name, bool onlyI
 }
 
 } // namespace
-
-QByteArray Desktop::busPublishedOnDisplay()
-{
-    // dbus-launch publishes a bus it started for a display as the owner of a
-    // selection named after the user and the machine; the owner's window
-    // holds the address.
-    const passwd *user = getpwuid(getuid());
-    const QByteArray machine = QSysInfo::machineUniqueId();
-    if (!user || machine.isEmpty())
-        return {};
-    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
-    QByteArray address;
-    if (!xcb_connection_has_error(connection)) {
-        const xcb_atom_t selection = atom(
-            connection, "_DBUS_SESSION_BUS_SELECTION_" + QByteArray(user->pw_name) + '_' + machine, true);
-        const xcb_atom_t addressAtom = atom(connection, "_DBUS_SESSION_BUS_ADDRESS", true);
-        xcb_window_t owner = XCB_WINDOW_NONE;
-        if (selection != XCB_ATOM_NONE && addressAtom != XCB_ATOM_NONE) {
-            auto *reply = xcb_get_selection_owner_reply(
-                connection, xcb_get_selection_owner(connection, selection), nullptr);
-            owner = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
-            std::free(reply);
-        }
-        if (owner != XCB_WINDOW_NONE) {
-            auto *reply = xcb_get_property_reply(
-                connection, xcb_get_property(connection, 0, owner, addressAtom, XCB_ATOM_STRING, 0, 1024),
-                nullptr);
-            if (reply && reply->format == 8)
-                address = QByteArray(static_cast<const char *>(xcb_get_property_value(reply)),
-                                     xcb_get_property_value_length(reply));
-            std::free(reply);
-        }
-    }
-    xcb_disconnect(connection);
-    return address;
-}
 
 void Desktop::warmUpFonts()
 {

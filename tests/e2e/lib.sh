@@ -16,6 +16,8 @@ ARDIVO=${ARDIVO:?set ARDIVO to the built program}
 E2E=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 WORK=$(mktemp -d)
 APP_PID=""
+# What start_ardivo starts the program through, if anything (another user).
+LAUNCHER=()
 failures=0
 
 # Waits up to $1 tenths of a second for a command to succeed.
@@ -44,7 +46,7 @@ stop() { # stop PID...
 
 cleanup() {
     stop "$APP_PID" "${WM_PID:-}"
-    stop "${XVFB_PID:-}" "${WESTON_PID:-}"
+    stop "${XVFB_PID:-}" "${COMPOSITOR_PID:-}"
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -124,7 +126,7 @@ start_desktop() { # start_desktop [WIDTHxHEIGHTxDEPTH]
 
 # Starts the program and waits for its window; sets APP_PID and WIN.
 start_ardivo() {
-    "$ARDIVO" "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
+    "${LAUNCHER[@]}" "$ARDIVO" "$@" >"$WORK/stdout" 2>"$WORK/stderr" &
     APP_PID=$!
     wait_for 100 xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' \
         >/dev/null || { echo "the window did not appear" >&2; return 1; }
@@ -217,6 +219,43 @@ painted() { # painted X Y
 # Where the window stands on the screen, as "x y".
 place() {
     xwininfo -id "$WIN" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }'
+}
+
+# The window's frame as an X11 window manager keeps it, on a 1024 x 768
+# screen: size, place, hints, the actions offered, no task-bar button.
+check_frame() { # check_frame [LABEL]
+    local label=${1:-$WINDOW_MANAGER} geometry hints motif actions functions=0x9 decorations=0x61
+    geometry=$(xwininfo -id "$WIN")
+    check "$label: client area 659 x 501" grep -q -z -E 'Width: 659.*Height: 501' <<<"$geometry"
+    # A compositor shows the window, and puts it in its place, a moment
+    # after it is mapped.
+    centred() {
+        read -r x y <<<"$(place)"
+        [ $(((x + 329 - 512) ** 2)) -le 4 ] && [ $(((y + 250 - 384) ** 2)) -le 4 ]
+    }
+    check "$label: centred on the screen" wait_for 50 centred
+    hints=$(xprop -id "$WIN" WM_NORMAL_HINTS)
+    check "$label: fixed size, minimum = maximum = 659 by 501" \
+        grep -q -z -E 'minimum size: 659 by 501.*maximum size: 659 by 501' <<<"$hints"
+    # Motif hints: flags, functions, decorations, present and in force (flags
+    # 0x1 and 0x2). Minimize is bit 0x8 of the functions and 0x20 of the
+    # decorations, maximize 0x10 and 0x40, "all" 0x1.
+    motif=$(xprop -id "$WIN" _MOTIF_WM_HINTS)
+    if [[ $motif =~ ^_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\)\ =\ (0x[0-9a-f]+),\ (0x[0-9a-f]+),\ (0x[0-9a-f]+), ]] &&
+        [ $((BASH_REMATCH[1] & 0x3)) -eq 3 ]; then
+        functions=${BASH_REMATCH[2]} decorations=${BASH_REMATCH[3]}
+    else
+        fail "$label: the window gives its Motif hints (${motif})"
+    fi
+    check "$label: asks for no minimize box" test $((functions & 0x9)) -eq 0 -a $((decorations & 0x21)) -eq 0
+    check "$label: asks for no maximize box" test $((functions & 0x11)) -eq 0 -a $((decorations & 0x41)) -eq 0
+    check "$label: a title bar with the system menu" test $((decorations & 0x18)) -eq $((0x18))
+    actions=$(xprop -id "$WIN" _NET_WM_ALLOWED_ACTIONS)
+    check "$label: closing offered" grep -q _NET_WM_ACTION_CLOSE <<<"$actions"
+    check "$label: no maximize or resize offered" sh -c "! echo '$actions' | grep -q -E 'MAXIMIZE|RESIZE'"
+    # openbox offers to minimise any window, whatever it asks for.
+    [ "$WINDOW_MANAGER" = openbox ] || check "$label: no minimize offered" sh -c "! echo '$actions' | grep -q MINIMIZE"
+    check "$label: no task-bar button" sh -c "xprop -id $WIN _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR"
 }
 
 calculate() { # calculate CARTRIDGE ARM SCREWS COMPLIANCE

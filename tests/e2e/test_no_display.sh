@@ -8,6 +8,11 @@ unset DISPLAY WAYLAND_DISPLAY XDG_SESSION_TYPE
 # A display number that no X server holds here.
 free=90
 while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do free=$((free + 1)); done
+# A library of each platform plugin broken, as a half-finished upgrade or a
+# damaged disk leaves it.
+mkdir "$WORK/broken"
+: >"$WORK/broken/libQt6XcbQpa.so.6"
+: >"$WORK/broken/libQt6WaylandClient.so.6"
 
 while IFS='|' read -r what setting named; do
     status=0
@@ -22,5 +27,7 @@ no display set||DISPLAY nor WAYLAND_DISPLAY
 an X display that is not there|DISPLAY=:$free|":$free"
 a Wayland display that is not there|WAYLAND_DISPLAY=ardivo-nowhere|"ardivo-nowhere"
 a platform that Qt does not have|QT_QPA_PLATFORM=ardivo-none|QT_QPA_PLATFORM
+Qt's X11 support broken|DISPLAY=:$free LD_LIBRARY_PATH=$WORK/broken|X11 support cannot be loaded
+Qt's Wayland support broken|WAYLAND_DISPLAY=ardivo-nowhere LD_LIBRARY_PATH=$WORK/broken|Wayland support cannot be loaded
 CASES
 finish

@@ -21,34 +21,8 @@ else
     checked "the window opens" start_ardivo || finish
 fi
 
-geometry=$(xwininfo -id "$WIN")
-check "client area 659 x 501" sh -c "echo '$geometry' | grep -q 'Width: 659' && echo '$geometry' | grep -q 'Height: 501'"
+check_frame
 read -r x y <<<"$(place)"
-check "centred on the 1024 x 768 screen ($x, $y)" test $(((x + 329 - 512) ** 2)) -le 4 -a $(((y + 250 - 384) ** 2)) -le 4
-
-hints=$(xprop -id "$WIN" WM_NORMAL_HINTS)
-check "fixed size: minimum = maximum = 659 by 501" sh -c "echo '$hints' | grep -q 'minimum size: 659 by 501' && echo '$hints' | grep -q 'maximum size: 659 by 501'"
-# Motif hints: flags, functions, decorations, present and in force (flags 0x1
-# and 0x2). Minimize is bit 0x8 of the functions and 0x20 of the decorations,
-# maximize 0x10 and 0x40, "all" 0x1.
-motif=$(xprop -id "$WIN" _MOTIF_WM_HINTS)
-functions=0x9 decorations=0x61
-if [[ $motif =~ ^_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\)\ =\ (0x[0-9a-f]+),\ (0x[0-9a-f]+),\ (0x[0-9a-f]+), ]] &&
-    [ $((BASH_REMATCH[1] & 0x3)) -eq 3 ]; then
-    functions=${BASH_REMATCH[2]} decorations=${BASH_REMATCH[3]}
-else
-    fail "the window gives its Motif hints (${motif})"
-fi
-check "asks for no minimize box" test $((functions & 0x9)) -eq 0 -a $((decorations & 0x21)) -eq 0
-check "asks for no maximize box" test $((functions & 0x11)) -eq 0 -a $((decorations & 0x41)) -eq 0
-check "a title bar with the system menu" test $((decorations & 0x18)) -eq $((0x18))
-actions=$(xprop -id "$WIN" _NET_WM_ALLOWED_ACTIONS)
-check "$WINDOW_MANAGER offers closing" grep -q _NET_WM_ACTION_CLOSE <<<"$actions"
-check "$WINDOW_MANAGER offers no maximize or resize" sh -c "! echo '$actions' | grep -q -E 'MAXIMIZE|RESIZE'"
-# openbox offers to minimise any window, whatever it asks for.
-[ "$WINDOW_MANAGER" = openbox ] ||
-    check "$WINDOW_MANAGER offers no minimize" sh -c "! echo '$actions' | grep -q MINIMIZE"
-check "no task-bar button" sh -c "xprop -id $WIN _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR"
 
 # The window manager takes requests in order: once the move that follows the
 # resize is done, the resize has been answered.
@@ -84,7 +58,7 @@ if [ "$WINDOW_MANAGER" = openbox ]; then
 
     click cdmChiudi
     check "Chiudi ends the program" ardivo_ended
-    check "nothing on standard error" test ! -s "$WORK/stderr"
+    check "first start: nothing on standard error" test ! -s "$WORK/stderr"
     stop_ardivo
     start_ardivo
 fi

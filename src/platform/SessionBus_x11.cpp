@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+// The bus that dbus-launch published on the X display.
+#include "platform/SessionBus.h"
+
+#include <QSysInfo>
+
+#include <xcb/xcb.h>
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+template<typename Reply> using ReplyPointer = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template<typename Reply> ReplyPointer<Reply> owned(Reply *reply)
+{
+    return {reply, &std::free};
+}
+
+xcb_atom_t existingAtom(xcb_connection_t *connection, const QByteArray &name)
+{
+    const auto reply = owned(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, true, uint16_t(name.size()), name.constData()), nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+QByteArray published(xcb_connection_t *connection, const QByteArray &selectionName)
+{
+    const xcb_atom_t selection = existingAtom(connection, selectionName);
+    const xcb_atom_t property = existingAtom(connection, "_DBUS_SESSION_BUS_ADDRESS");
+    if (selection == XCB_ATOM_NONE || property == XCB_ATOM_NONE)
+        return {};
+    const auto owner = owned(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
+    if (!owner || owner->owner == XCB_WINDOW_NONE)
+        return {};
+    // At most 4 KiB; a longer value is left unread, and refused.
+    const auto reply = owned(xcb_get_property_reply(
+        connection, xcb_get_property(connection, false, owner->owner, property, XCB_ATOM_STRING, 0, 1024),
+        nullptr));
+    if (!reply)
+        return {};
+    // The value's length is the server's word; the reply holds what came.
+    const int claimed = xcb_get_property_value_length(reply.get());
+    if (claimed < 0 || std::size_t(claimed) > std::size_t(reply->length) * 4)
+        return {};
+    return SessionBus::publishedAddress(
+        reply->type, reply->format, reply->bytes_after,
+        QByteArrayView(static_cast<const char *>(xcb_get_property_value(reply.get())), claimed));
+}
+
+} // namespace
+
+QByteArray SessionBus::publishedOnDisplay()
+{
+    // dbus-launch publishes a bus it started for a display as the owner of a
+    // selection named after the user and the machine; the owner's window
+    // holds the address.
+    const passwd *user = getpwuid(getuid());
+    const QByteArray machine = QSysInfo::machineUniqueId();
+    if (!user || machine.isEmpty())
+        return {};
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    QByteArray address;
+    if (!xcb_connection_has_error(connection))
+        address =
+            published(connection, "_DBUS_SESSION_BUS_SELECTION_" + QByteArray(user->pw_name) + '_' + machine);
+    xcb_disconnect(connection);
+    return address;
+}

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: MIT
+#include "platform/StartupMessages.h"
+
+#include <QDir>
+#include <QLibraryInfo>
+#include <QList>
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+
+namespace {
+
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+
+// Qt's X11 event thread may give messages too, so every field is guarded.
+struct Holding
+{
+    std::mutex mutex;
+    bool active = false;
+    QtMessageHandler previous = nullptr;
+    QList<HeldMessage> messages;
+    QByteArrayList platforms;
+    QString cannotOpen;
+};
+Holding holding;
+
+// With no runtime directory named, Qt makes one of its own in the temporary
+// directory and says so: nothing the user of a calculator can act on.
+bool isRuntimeDirectoryNotice(const QString &text)
+{
+    return text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
+}
+
+void hold(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    std::unique_lock lock(holding.mutex);
+    if (!holding.active) {
+        const QtMessageHandler previous = holding.previous;
+        lock.unlock();
+        previous(type, context, text);
+        return;
+    }
+    if (type == QtFatalMsg) {
+        QString line = holding.platforms.isEmpty()
+                           ? QString()
+                           : StartupMessages::pluginProblem(holding.platforms.first());
+        if (line.isEmpty())
+            line = holding.cannotOpen;
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+        std::_Exit(1);
+    }
+    if (!isRuntimeDirectoryNotice(text))
+        holding.messages.append({type, context.category, text});
+}
+
+} // namespace
+
+StartupMessages::StartupMessages(const QByteArrayList &platforms, const QString &cannotOpen)
+{
+    const std::lock_guard lock(holding.mutex);
+    holding.platforms = platforms;
+    holding.cannotOpen = cannotOpen;
+    holding.active = true;
+    holding.previous = qInstallMessageHandler(hold);
+}
+
+StartupMessages::~StartupMessages()
+{
+    // Under the lock, so that a message given meanwhile waits for those
+    // before it to be passed on, and then follows them.
+    const std::lock_guard lock(holding.mutex);
+    qInstallMessageHandler(holding.previous);
+    for (const HeldMessage &message : std::as_const(holding.messages)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+    holding.messages.clear();
+    holding.active = false;
+}
+
+QString StartupMessages::pluginProblem(const QByteArray &platform)
+{
+    struct Support
+    {
+        QByteArray platform;
+        QString what;
+        QString package;
+    };
+    static const Support supports[] = {
+        {"xcb", QStringLiteral("Qt's X11 support"), QStringLiteral("libqt6gui6")},
+        {"wayland", QStringLiteral("Qt's Wayland support"), QStringLiteral("qt6-wayland")},
+    };
+    const Support *support = nullptr;
+    for (const Support &s : supports) {
+        if (s.platform == platform)
+            support = &s;
+    }
+    if (!support)
+        return {};
+
+    const QDir directory(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QLatin1String("/platforms"));
+    const QStringList plugins = directory.entryList(
+        {QLatin1String("libq") + QLatin1String(platform) + QLatin1String("*.so")}, QDir::Files);
+    if (plugins.isEmpty()) {
+        return QStringLiteral("ardivo: %1 is not installed (no %2 in %3); install the package %4.")
+            .arg(support->what, QLatin1String("libq") + QLatin1String(platform) + QLatin1String("*.so"),
+                 directory.path(), support->package);
+    }
+    QString reason;
+    for (const QString &plugin : plugins) {
+        if (void *handle =
+                dlopen(QFile::encodeName(directory.filePath(plugin)).constData(), RTLD_LAZY | RTLD_LOCAL)) {
+            dlclose(handle);
+            return {};
+        }
+        if (reason.isEmpty())
+            reason = QString::fromLocal8Bit(dlerror());
+    }
+    return QStringLiteral("ardivo: %1 cannot be loaded (%2); reinstall the package %3.")
+        .arg(support->what, reason, support->package);
+}
