@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= 2
 
 .PHONY: all deps build run test sanitize-build test-sanitize fuzz-build test-fuzz fuzz test-repeat bench soak format \
-        package clean
+        package autopkgtest reproducible clean
 
 all: build
 
@@ -60,9 +60,24 @@ bench: build
 soak: build
 	tests/hermetic.sh --bus --seconds 900 -- bench/soak.sh $(abspath $(BUILD))
 
-# The Debian package, built the Debian way from a copy of the tree.
+# The Debian source and binary packages, built the Debian way from a copy of
+# the tree.
 package: deps
 	@JOBS=$(JOBS) scripts/build-package $(BUILD)
+
+# Debian's own checks, which `make test` does not run. autopkgtest tests the
+# package installed, as Debian's CI does; on this machine (the null runner)
+# that installs it system-wide, with what its test needs.
+ARCH = $(shell dpkg --print-architecture)
+autopkgtest: export ARDIVO_EXTRA_PACKAGES = autopkgtest
+autopkgtest: package
+	autopkgtest $(BUILD)/ardivo_1.00_$(ARCH).deb . -- null
+
+# Two builds, with another path, umask, locale, time zone and clock: the
+# binary packages must be the same bit for bit.
+reproducible: export ARDIVO_EXTRA_PACKAGES = faketime locales diffoscope-minimal
+reproducible: deps
+	JOBS=$(JOBS) scripts/check-reproducible
 
 fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARDIVO_FUZZ=ON

@@ -87,10 +87,12 @@ chown nobody: "$other/home" "$other/tmp" "$other/runtime" "$other/Xauthority"
 chmod 700 "$other/runtime"
 chmod 711 "$WORK" "$other"
 /usr/bin/python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' "$other/runtime/bus"
+# shellcheck disable=SC2034 # start_ardivo reads it
 LAUNCHER=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$other/home" TMPDIR="$other/tmp"
     XDG_RUNTIME_DIR="$other/runtime" XAUTHORITY="$other/Xauthority" XDG_CONFIG_HOME= XDG_CACHE_HOME=
     XDG_DATA_HOME= XDG_STATE_HOME=)
 runs_alone "another user, with someone else's bus in the runtime directory"
+# shellcheck disable=SC2034 # start_ardivo reads it
 LAUNCHER=()
 untouched() { empty "$other/home" && empty "$other/tmp" && [ "$(ls -A "$other/runtime")" = bus ]; }
 check "another user: nothing written" untouched

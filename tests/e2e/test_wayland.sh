@@ -81,6 +81,7 @@ through_xwayland() { # through_xwayland DESKTOP
     check "$desktop with Xwayland: on X11" uses_plugin libqxcb.so
     check "$desktop with Xwayland: not on Wayland" shuns_plugin libqwayland
     wait_for 50 xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' >/dev/null
+    # shellcheck disable=SC2034 # the checks of the window read it
     WIN=$(xdotool search --all --onlyvisible --pid "$APP_PID" --name '^Ardivo Testina Braccio$' | head -n 1)
 }
 
@@ -114,6 +115,7 @@ natively weston
 stop_compositor
 
 # GNOME's compositor, which is also an X11 window manager for Xwayland's windows.
+# shellcheck disable=SC2034 # check_frame reads it
 WINDOW_MANAGER=mutter
 start_mutter
 through_xwayland mutter

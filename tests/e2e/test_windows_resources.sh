@@ -3,7 +3,7 @@
 # The Windows resource script, compiled by MinGW's windres and read back.
 . "$(dirname "$0")/lib.sh"
 resources=$(cd "$E2E/../../resources" && pwd)
-cd "$resources"
+cd "$resources" || exit 1
 x86_64-w64-mingw32-windres --preprocessor=cpp -i ardivo.rc -O res -o "$WORK/ardivo.res"
 x86_64-w64-mingw32-windres -i "$WORK/ardivo.res" -O rc -o "$WORK/back.rc"
 expect() { check "$1" grep -q -F -- "$1" "$WORK/back.rc"; }
