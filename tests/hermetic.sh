@@ -3,9 +3,9 @@
 # Runs one test in a world of its own, so that nothing of the caller's
 # display, session bus, scale, fonts, style or locale can change its result,
 # and nothing the test does can touch the caller's. bubblewrap gives the test:
-# - its own /tmp, /var/tmp, /dev/shm and /run/user, and a network namespace with nothing
-#   but loopback: its X and Wayland displays, their sockets and lock files are
-#   its own, whatever else runs on the machine;
+# - its own /tmp, /var/tmp, /dev/shm and /run/user, and a network namespace
+#   with nothing but loopback: its X and Wayland displays, their sockets and
+#   lock files are its own, whatever else runs on the machine;
 # - its own process namespace: whatever the test started ends with it;
 # - the file system read-only, but for the directories given with --writable;
 # - the user's home, as the password database gives it, empty: anything a
@@ -99,7 +99,11 @@ while [ $# -gt 0 ]; do
     case $1 in
     --bus) bus=true ;;
     --seconds) [ $# -gt 1 ] || usage && seconds=$2 && shift ;;
-    --writable) [ $# -gt 1 ] || usage && writable+=("$(realpath -e "$2")") && shift ;;
+    --writable)
+        [ $# -gt 1 ] || usage
+        writable+=("$(realpath -e "$2")") || exit 2
+        shift
+        ;;
     --) shift && break ;;
     *=*) settings+=("$1") ;;
     *) break ;;
@@ -124,7 +128,8 @@ sandbox=(
     bwrap --die-with-parent --unshare-pid --unshare-net --unshare-ipc
     --ro-bind / / --dev /dev --proc /proc --perms 1777 --tmpfs /tmp --perms 1777 --tmpfs /dev/shm
 )
-# Nobody's runtime directory, their bus and their Wayland display, is shown.
+# The users' runtime directories, with their buses and Wayland displays, stay
+# outside.
 [ -d /run/user ] && sandbox+=(--tmpfs /run/user)
 for dir in "${watched[@]}"; do
     sandbox+=(--tmpfs "$dir")

@@ -25,6 +25,7 @@ struct Holding
 {
     std::mutex mutex;
     bool active = false;
+    bool failing = false; // our one line is on its way; anything else is dropped
     QtMessageHandler previous = nullptr;
     QList<HeldMessage> messages;
     QByteArrayList platforms;
@@ -42,6 +43,8 @@ bool isRuntimeDirectoryNotice(const QString &text)
 void hold(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     std::unique_lock lock(holding.mutex);
+    if (holding.failing)
+        return;
     if (!holding.active) {
         const QtMessageHandler previous = holding.previous;
         lock.unlock();
@@ -49,11 +52,14 @@ void hold(QtMsgType type, const QMessageLogContext &context, const QString &text
         return;
     }
     if (type == QtFatalMsg) {
-        QString line = holding.platforms.isEmpty()
-                           ? QString()
-                           : StartupMessages::pluginProblem(holding.platforms.first());
+        // Looking at the plugin may give messages of its own: not under the lock.
+        holding.failing = true;
+        const QByteArrayList platforms = holding.platforms;
+        const QString cannotOpen = holding.cannotOpen;
+        lock.unlock();
+        QString line = platforms.isEmpty() ? QString() : StartupMessages::pluginProblem(platforms.first());
         if (line.isEmpty())
-            line = holding.cannotOpen;
+            line = cannotOpen;
         std::fprintf(stderr, "%s\n", qPrintable(line));
         std::_Exit(1);
     }

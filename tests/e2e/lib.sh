@@ -185,12 +185,11 @@ read_box() { # read_box BOX
 # clicks sent before in its own time.
 box_is() { # box_is BOX TEXT
     local text tenths=50
-    while text=$(read_box "$1") && [ "$text" != "$2" ]; do
+    while text=$(read_box "$1") || return 1; [ "$text" != "$2" ]; do
         tenths=$((tenths - 1))
-        [ "$tenths" -gt 0 ] || break
+        [ "$tenths" -gt 0 ] || { echo "  $1 holds '${text:0:80}'" >&2; return 1; }
         sleep 0.1
     done
-    [ "$text" = "$2" ] || { echo "  $1 holds '${text:0:80}'" >&2; return 1; }
 }
 
 # 10, 6, 1 and 20 entered and Calcola pressed over AT-SPI alone, as a screen
