@@ -128,15 +128,20 @@ sandbox=(
     bwrap --die-with-parent --unshare-pid --unshare-net --unshare-ipc
     --ro-bind / / --dev /dev --proc /proc --perms 1777 --tmpfs /tmp --perms 1777 --tmpfs /dev/shm
 )
+hidden=(/tmp /dev/shm "${watched[@]}")
 # The users' runtime directories, with their buses and Wayland displays, stay
 # outside.
-[ -d /run/user ] && sandbox+=(--tmpfs /run/user)
+if [ -d /run/user ]; then
+    sandbox+=(--tmpfs /run/user)
+    hidden+=(/run/user)
+fi
 for dir in "${watched[@]}"; do
     sandbox+=(--tmpfs "$dir")
 done
-# The tests' own files, where they lie under a watched place.
-for dir in "${watched[@]}"; do
-    case $top/ in "$dir"/*) sandbox+=(--ro-bind "$top" "$top") ;; esac
+# The tests' own files, where they lie in a place the sandbox hides: a clone
+# in /tmp, or in the home.
+for dir in "${hidden[@]}"; do
+    case $top/ in "$dir"/*) sandbox+=(--ro-bind "$top" "$top") && break ;; esac
 done
 for dir in "${writable[@]}"; do
     sandbox+=(--bind "$dir" "$dir")
