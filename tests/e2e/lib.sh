@@ -112,6 +112,11 @@ start_desktop() { # start_desktop [WIDTHxHEIGHTxDEPTH]
     if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && [ "${SCREEN_READER:-on}" = on ]; then
         start_screen_reader
     fi
+    # The keyboard the test types with becomes the display's keyboard before
+    # the window manager starts, as a real one is from the start: otherwise
+    # its first key swaps the keyboard under the window manager, which then
+    # lets go of its key bindings and takes them again while the keys arrive.
+    xdotool key shift
     case ${WINDOW_MANAGER:=openbox} in
     openbox) wm=(openbox --sm-disable) ;;
     xfwm4) wm=(xfwm4 --compositor=off --sm-client-disable) ;;
