@@ -2,26 +2,13 @@
 // The desktop where X11 and fontconfig are there to use.
 #include "platform/Desktop.h"
 
+#include "platform/XcbAtom.h"
+
 #include <QGuiApplication>
 #include <QWidget>
 
 #include <fontconfig/fontconfig.h>
 #include <xcb/xcb.h>
-
-#include <cstdlib>
-
-namespace {
-
-xcb_atom_t atom(xcb_connection_t *connection, const QByteArray &name, bool onlyIfExists)
-{
-    const auto cookie = xcb_intern_atom(connection, onlyIfExists, uint16_t(name.size()), name.constData());
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return result;
-}
-
-} // namespace
 
 void Desktop::warmUpFonts()
 {
@@ -36,8 +23,8 @@ void Desktop::keepOutOfTaskbar(QWidget *window)
         return;
     // On a window not yet mapped the state is a plain property, which Qt merges
     // with its own states when it maps the window.
-    const xcb_atom_t state = atom(connection, "_NET_WM_STATE", false);
-    const xcb_atom_t skipTaskbar = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR", false);
+    const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE", false);
+    const xcb_atom_t skipTaskbar = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR", false);
     if (state == XCB_ATOM_NONE || skipTaskbar == XCB_ATOM_NONE)
         return;
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, xcb_window_t(window->winId()), state, XCB_ATOM_ATOM,

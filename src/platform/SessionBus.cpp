@@ -6,6 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 constexpr quint32 stringAtom = 31; // XA_STRING, the same on every X server
@@ -19,7 +22,7 @@ bool isPlain(char c)
 
 bool isHexDigit(char c)
 {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    return std::isxdigit(static_cast<unsigned char>(c));
 }
 
 bool isEscapedValue(QByteArrayView value)
@@ -40,13 +43,7 @@ bool isEscapedValue(QByteArrayView value)
 
 bool isGuid(QByteArrayView value)
 {
-    if (value.size() != 32)
-        return false;
-    for (char c : value) {
-        if (!isHexDigit(c))
-            return false;
-    }
-    return true;
+    return value.size() == 32 && std::all_of(value.begin(), value.end(), isHexDigit);
 }
 
 // One unix: entry that a client connects with: a path or an abstract name,
@@ -76,18 +73,6 @@ bool isSocketEntry(QByteArrayView entry)
         }
     }
     return sockets == 1 && guids <= 1;
-}
-
-QByteArray escaped(const QByteArray &bytes)
-{
-    QByteArray out;
-    for (char c : bytes) {
-        if (isPlain(c))
-            out += c;
-        else
-            out += '%' + QByteArray(1, c).toHex();
-    }
-    return out;
 }
 
 } // namespace
@@ -125,7 +110,9 @@ QByteArray SessionBus::runtimeBus(const QByteArray &runtimeDirectory)
     struct stat status;
     if (::lstat(path.constData(), &status) != 0 || !S_ISSOCK(status.st_mode) || status.st_uid != ::getuid())
         return {};
-    return "unix:path=" + escaped(path);
+    // Percent-encoding leaves letters, digits and "-._~" as they are; D-Bus
+    // lets "/\\*" stand too, but not "~".
+    return "unix:path=" + path.toPercentEncoding("/\\*", "~");
 }
 
 QByteArray SessionBus::publishedAddress(quint32 type, quint8 format, quint32 bytesAfter, QByteArrayView value)

@@ -2,6 +2,8 @@
 // The bus that dbus-launch published on the X display.
 #include "platform/SessionBus.h"
 
+#include "platform/XcbAtom.h"
+
 #include <QSysInfo>
 
 #include <xcb/xcb.h>
@@ -21,17 +23,10 @@ template<typename Reply> ReplyPointer<Reply> owned(Reply *reply)
     return {reply, &std::free};
 }
 
-xcb_atom_t existingAtom(xcb_connection_t *connection, const QByteArray &name)
-{
-    const auto reply = owned(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, true, uint16_t(name.size()), name.constData()), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 QByteArray published(xcb_connection_t *connection, const QByteArray &selectionName)
 {
-    const xcb_atom_t selection = existingAtom(connection, selectionName);
-    const xcb_atom_t property = existingAtom(connection, "_DBUS_SESSION_BUS_ADDRESS");
+    const xcb_atom_t selection = internAtom(connection, selectionName, true);
+    const xcb_atom_t property = internAtom(connection, "_DBUS_SESSION_BUS_ADDRESS", true);
     if (selection == XCB_ATOM_NONE || property == XCB_ATOM_NONE)
         return {};
     const auto owner = owned(

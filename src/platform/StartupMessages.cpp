@@ -113,12 +113,11 @@ QString StartupMessages::pluginProblem(const QByteArray &platform)
         return {};
 
     const QDir directory(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QLatin1String("/platforms"));
-    const QStringList plugins = directory.entryList(
-        {QLatin1String("libq") + QLatin1String(platform) + QLatin1String("*.so")}, QDir::Files);
+    const QString pattern = QLatin1String("libq") + QLatin1String(platform) + QLatin1String("*.so");
+    const QStringList plugins = directory.entryList({pattern}, QDir::Files);
     if (plugins.isEmpty()) {
         return QStringLiteral("ardivo: %1 is not installed (no %2 in %3); install the package %4.")
-            .arg(support->what, QLatin1String("libq") + QLatin1String(platform) + QLatin1String("*.so"),
-                 directory.path(), support->package);
+            .arg(support->what, pattern, directory.path(), support->package);
     }
     QString reason;
     for (const QString &plugin : plugins) {
