@@ -74,7 +74,8 @@ Desktop::Desktop()
     // Set always, so that libdbus looks for no bus of its own.
     const bool onX11 = !x11Display.isEmpty() && (chosen.isEmpty() || chosen.contains("xcb"));
     qputenv("DBUS_SESSION_BUS_ADDRESS",
-            SessionBus::address(qgetenv("DBUS_SESSION_BUS_ADDRESS"), qgetenv("XDG_RUNTIME_DIR"), onX11));
+            SessionBus::address(qgetenv("DBUS_SESSION_BUS_ADDRESS"), qgetenv("XDG_RUNTIME_DIR"),
+                                onX11 ? &m_display : nullptr));
 
     sendPixelsThroughSocket();
     // fontconfig reads its configuration and caches, a few milliseconds, while
@@ -108,6 +109,7 @@ std::unique_ptr<QApplication> Desktop::openApplication(const char *programName)
         const StartupMessages held(platforms.split(';'), m_cannotOpen);
         application = std::make_unique<QApplication>(m_argc, m_argv.get());
     }
+    m_display.close();
 
     if (m_fontWarmUp.joinable())
         m_fontWarmUp.join();

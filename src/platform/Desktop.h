@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/DisplayConnection.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -49,6 +51,8 @@ private:
     QByteArray m_platform; // asked of Qt; empty when the user's QT_QPA_PLATFORM holds
     QString m_cannotOpen;  // what to say when no window can be opened
     bool m_noDisplay = false;
+    DisplayConnection m_display; // ours, until Qt has its own
+
     std::thread m_fontWarmUp;
     // QApplication keeps references to its argument count and vector.
     int m_argc = 0;

@@ -77,15 +77,16 @@ bool isSocketEntry(QByteArrayView entry)
 
 } // namespace
 
-QByteArray SessionBus::address(const QByteArray &environment, const QByteArray &runtimeDirectory, bool onX11)
+QByteArray SessionBus::address(const QByteArray &environment, const QByteArray &runtimeDirectory,
+                               DisplayConnection *display)
 {
     const QByteArray none = "disabled:";
     if (!environment.isEmpty())
         return isSocketAddress(environment) ? environment : none;
     if (const QByteArray bus = runtimeBus(runtimeDirectory); !bus.isEmpty())
         return bus;
-    if (onX11) {
-        if (const QByteArray published = publishedOnDisplay(); !published.isEmpty())
+    if (display) {
+        if (const QByteArray published = publishedOnDisplay(*display); !published.isEmpty())
             return published;
     }
     return none;

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+class DisplayConnection;
+
 // The session bus Ardivo joins, found as libdbus finds it, but never by a
 // way that could start a program: libdbus runs the program an address of the
 // form unixexec: names, and with autolaunch:, or with no address at all, it
@@ -17,8 +19,10 @@ class SessionBus
 public:
     // The address for libdbus: the environment's, the user's bus in the
     // runtime directory, or the bus dbus-launch published on the X display,
-    // in that order, or "disabled:".
-    static QByteArray address(const QByteArray &environment, const QByteArray &runtimeDirectory, bool onX11);
+    // in that order, or "disabled:". The X display is looked at only when a
+    // connection to it is given.
+    static QByteArray address(const QByteArray &environment, const QByteArray &runtimeDirectory,
+                              DisplayConnection *display);
 
     // Whether an address names only Unix sockets: one or more unix: entries,
     // each with a path or an abstract name and at most a guid, every value
@@ -37,5 +41,5 @@ public:
 
 private:
     // The address published on the X display for this user and machine.
-    static QByteArray publishedOnDisplay();
+    static QByteArray publishedOnDisplay(DisplayConnection &display);
 };

@@ -2,7 +2,7 @@
 // Without X11 no bus is published on a display.
 #include "platform/SessionBus.h"
 
-QByteArray SessionBus::publishedOnDisplay()
+QByteArray SessionBus::publishedOnDisplay(DisplayConnection &)
 {
     return {};
 }

@@ -2,6 +2,7 @@
 // The bus that dbus-launch published on the X display.
 #include "platform/SessionBus.h"
 
+#include "platform/DisplayConnection.h"
 #include "platform/XcbAtom.h"
 
 #include <QSysInfo>
@@ -50,7 +51,7 @@ QByteArray published(xcb_connection_t *connection, const QByteArray &selectionNa
 
 } // namespace
 
-QByteArray SessionBus::publishedOnDisplay()
+QByteArray SessionBus::publishedOnDisplay(DisplayConnection &display)
 {
     // dbus-launch publishes a bus it started for a display as the owner of a
     // selection named after the user and the machine; the owner's window
@@ -59,11 +60,8 @@ QByteArray SessionBus::publishedOnDisplay()
     const QByteArray machine = QSysInfo::machineUniqueId();
     if (!user || machine.isEmpty())
         return {};
-    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
-    QByteArray address;
-    if (!xcb_connection_has_error(connection))
-        address =
-            published(connection, "_DBUS_SESSION_BUS_SELECTION_" + QByteArray(user->pw_name) + '_' + machine);
-    xcb_disconnect(connection);
-    return address;
+    xcb_connection_t *connection = display.get();
+    if (!connection)
+        return {};
+    return published(connection, "_DBUS_SESSION_BUS_SELECTION_" + QByteArray(user->pw_name) + '_' + machine);
 }

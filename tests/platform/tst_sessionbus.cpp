@@ -154,7 +154,7 @@ void tst_SessionBus::address()
     const QByteArray runtimeDirectory = QFile::encodeName(directory.path());
     if (expected == "runtime")
         expected = "unix:path=" + runtimeDirectory + "/bus";
-    QCOMPARE(SessionBus::address(environment, runtimeDirectory, false), expected);
+    QCOMPARE(SessionBus::address(environment, runtimeDirectory, nullptr), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_SessionBus)
