@@ -40,6 +40,35 @@ bool isRuntimeDirectoryNotice(const QString &text)
     return text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
 }
 
+// Qt's first word on why it failed: its first warning, or else what it said
+// last; on one line, of a bounded length.
+QString qtReason(const QList<HeldMessage> &messages, const QString &last)
+{
+    QString reason = last;
+    for (const HeldMessage &message : messages) {
+        if (message.type == QtWarningMsg || message.type == QtCriticalMsg) {
+            reason = message.text;
+            break;
+        }
+    }
+    reason = reason.section(QLatin1Char('\n'), 0, 0);
+    constexpr qsizetype longest = 240;
+    if (reason.size() > longest)
+        reason = reason.first(longest) + QStringLiteral("…");
+    return reason;
+}
+
+// What the environment handed over (a display's name, for one) may hold
+// line breaks and other control characters.
+QString oneLine(QString text)
+{
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
 void hold(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     std::unique_lock lock(holding.mutex);
@@ -55,12 +84,13 @@ void hold(QtMsgType type, const QMessageLogContext &context, const QString &text
         // Looking at the plugin may give messages of its own: not under the lock.
         holding.failing = true;
         const QByteArrayList platforms = holding.platforms;
-        const QString cannotOpen = holding.cannotOpen;
+        const QString cannotOpen = holding.cannotOpen + QLatin1String(" (Qt: ") +
+                                   qtReason(holding.messages, text) + QLatin1Char(')');
         lock.unlock();
         QString line = platforms.isEmpty() ? QString() : StartupMessages::pluginProblem(platforms.first());
         if (line.isEmpty())
             line = cannotOpen;
-        std::fprintf(stderr, "%s\n", qPrintable(line));
+        std::fprintf(stderr, "%s\n", qPrintable(oneLine(line)));
         std::_Exit(1);
     }
     if (!isRuntimeDirectoryNotice(text))

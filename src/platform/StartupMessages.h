@@ -6,7 +6,8 @@
 
 // The messages Qt gives while it opens its windowing system, held back for
 // as long as an object of this class lives: where Qt cannot open a window,
-// they give way to one line of ours that says why, and the process ends with
+// they give way to one line of ours that says why, with Qt's own first word
+// on it where it is not a missing plugin, and the process ends with
 // status 1; where it can, they are passed on as they came, when the object
 // goes. Messages that come after, from any thread, go straight on.
 class StartupMessages

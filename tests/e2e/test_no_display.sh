@@ -25,6 +25,7 @@ while IFS='|' read -r what setting named; do
 done <<CASES
 no display set||DISPLAY nor WAYLAND_DISPLAY
 an X display that is not there|DISPLAY=:$free|":$free"
+an X display that is not there, in Qt's words|DISPLAY=:$free|(Qt: could not connect to display :$free)
 a Wayland display that is not there|WAYLAND_DISPLAY=ardivo-nowhere|"ardivo-nowhere"
 a platform that Qt does not have|QT_QPA_PLATFORM=ardivo-none|QT_QPA_PLATFORM
 Qt's X11 support broken|DISPLAY=:$free LD_LIBRARY_PATH=$WORK/broken|X11 support cannot be loaded
