@@ -84,6 +84,9 @@ if [ "$(id -u)" -eq 0 ]; then
     other="$WORK/nobody"
     mkdir -p "$other/home" "$other/tmp" "$other/runtime"
     cp "$XAUTHORITY" "$other/Xauthority"
+    # A copy of the program that this user can reach, wherever the build
+    # lies: under /tmp, or in a home only its owner may enter.
+    install -m 755 "$ARDIVO" "$other/ardivo"
     chown nobody: "$other/home" "$other/tmp" "$other/runtime" "$other/Xauthority"
     chmod 700 "$other/runtime"
     chmod 711 "$WORK" "$other"
@@ -92,7 +95,7 @@ if [ "$(id -u)" -eq 0 ]; then
     LAUNCHER=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$other/home" TMPDIR="$other/tmp"
         XDG_RUNTIME_DIR="$other/runtime" XAUTHORITY="$other/Xauthority" XDG_CONFIG_HOME= XDG_CACHE_HOME=
         XDG_DATA_HOME= XDG_STATE_HOME=)
-    runs_alone "another user, with someone else's bus in the runtime directory"
+    ARDIVO="$other/ardivo" runs_alone "another user, with someone else's bus in the runtime directory"
     # shellcheck disable=SC2034 # start_ardivo reads it
     LAUNCHER=()
     untouched() { empty "$other/home" && empty "$other/tmp" && [ "$(ls -A "$other/runtime")" = bus ]; }
