@@ -6,11 +6,20 @@
 . "$(dirname "$0")/lib.sh"
 top=$(cd "$(dirname "$0")/../.." && pwd)
 
-"$top/scripts/build-package" "$WORK/out" >"$WORK/build.log" 2>&1 || { cat "$WORK/build.log" >&2; exit 1; }
+# Built from a clone that holds this tree's uncommitted changes too, and a
+# file that git does not track, as a local note or a log would lie there.
+tree="$WORK/tree"
+git -c safe.directory='*' clone -q "$top" "$tree"
+git -c safe.directory='*' -C "$top" diff --binary HEAD | git -C "$tree" apply --allow-empty
+echo "a note of the developer's" >"$tree/untracked-note.txt"
+"$tree/scripts/build-package" "$WORK/out" >"$WORK/build.log" 2>&1 || { cat "$WORK/build.log" >&2; exit 1; }
 architecture=$(dpkg --print-architecture)
 deb="$WORK/out/ardivo_1.00_$architecture.deb"
 changes="$WORK/out/ardivo_1.00_$architecture.changes"
 check "make package writes $(basename "$deb") and its source package" test -s "$deb" -a -s "$WORK/out/ardivo_1.00.dsc"
+tar -tJf "$WORK/out/ardivo_1.00.tar.xz" >"$WORK/source-files"
+check "the source package holds the tracked files" grep -q -x 'ardivo/src/main.cpp' "$WORK/source-files"
+check "the source package holds no untracked file" sh -c "! grep -q untracked-note '$WORK/source-files'"
 
 # Every tag fails, whatever its kind; what lintian said is shown either way.
 status=0
