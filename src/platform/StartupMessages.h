@@ -25,4 +25,7 @@ public:
     // naming the Debian package that brings it; empty when it loads, or when
     // the platform is not one Ardivo knows.
     static QString pluginProblem(const QByteArray &platform);
+
+    // Says a line to the user where they will see it.
+    static void tell(const QString &line);
 };

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// The desktop on Windows: one windowing system, no session bus, no
+// fontconfig.
+#include "platform/Desktop.h"
+
+#include <QWidget>
+#include <QWindow>
+
+Desktop::Desktop()
+{
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    if (!chosen.isEmpty()) {
+        m_cannotOpen = QStringLiteral("ardivo: cannot open the window on Qt's platform \"%1\", which "
+                                      "QT_QPA_PLATFORM names; unset it to let Ardivo choose.")
+                           .arg(QString::fromLocal8Bit(chosen));
+        return;
+    }
+    m_platform = "windows";
+    m_cannotOpen = QStringLiteral("ardivo: cannot open the window on this Windows desktop.");
+}
+
+void Desktop::warmUpFonts() {}
+
+void Desktop::keepOutOfTaskbar(QWidget *window)
+{
+    // Windows gives a task-bar button to every window that has no owner: an
+    // owner that is never shown keeps the window off the task bar. Qt sets
+    // the owner from the transient parent each time it shows the window.
+    static QWindow owner;
+    owner.create();
+    window->winId();
+    window->windowHandle()->setTransientParent(&owner);
+}
+
+void Desktop::sendPixelsThroughSocket() {}
