@@ -52,7 +52,6 @@ private:
     QString m_cannotOpen;  // what to say when no window can be opened
     bool m_noDisplay = false;
     DisplayConnection m_display; // ours, until Qt has its own
-
     std::thread m_fontWarmUp;
     // QApplication keeps references to its argument count and vector.
     int m_argc = 0;

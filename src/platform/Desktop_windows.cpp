@@ -26,10 +26,11 @@ void Desktop::keepOutOfTaskbar(QWidget *window)
     // Windows gives a task-bar button to every window that has no owner: an
     // owner that is never shown keeps the window off the task bar. Qt sets
     // the owner from the transient parent each time it shows the window.
-    static QWindow owner;
-    owner.create();
+    auto *owner = new QWindow;
+    owner->QObject::setParent(window); // goes with the window
+    owner->create();
     window->winId();
-    window->windowHandle()->setTransientParent(&owner);
+    window->windowHandle()->setTransientParent(owner);
 }
 
 void Desktop::sendPixelsThroughSocket() {}
