@@ -82,7 +82,8 @@ reproducible: deps
 
 # Ardivo for 64-bit Windows, from the same sources, with MinGW-w64 against Qt
 # built once from Debian's own source (the first time about 25 minutes on
-# two cores; cached outside the clone after that): ardivo.exe, and the zip.
+# two cores; cached outside the clone after that): ardivo.exe, the zip and
+# the installer.
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build dpkg-dev zip wixl
 windows: export ARDIVO_EXTRA_PACKAGES = $(WINDOWS_PACKAGES)
 windows: deps

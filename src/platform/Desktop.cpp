@@ -8,6 +8,13 @@
 
 #include <cstdlib>
 
+QString Desktop::cannotOpenChosen(const QByteArray &platform)
+{
+    return QStringLiteral("ardivo: cannot open the window on Qt's platform \"%1\", which QT_QPA_PLATFORM "
+                          "names; unset it to let Ardivo choose.")
+        .arg(QString::fromLocal8Bit(platform));
+}
+
 Desktop::~Desktop()
 {
     if (m_fontWarmUp.joinable())

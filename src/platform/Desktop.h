@@ -47,6 +47,8 @@ public:
 
 private:
     static void warmUpFonts();
+    // What to say when the platform the user named opens no window.
+    static QString cannotOpenChosen(const QByteArray &platform);
 
     QByteArray m_platform; // asked of Qt; empty when the user's QT_QPA_PLATFORM holds
     QString m_cannotOpen;  // what to say when no window can be opened

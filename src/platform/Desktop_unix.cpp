@@ -34,9 +34,7 @@ Desktop::Desktop()
 
     const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
     if (!chosen.isEmpty()) {
-        m_cannotOpen = QStringLiteral("ardivo: cannot open the window on Qt's platform \"%1\", which "
-                                      "QT_QPA_PLATFORM names; unset it to let Ardivo choose.")
-                           .arg(QString::fromLocal8Bit(chosen));
+        m_cannotOpen = cannotOpenChosen(chosen);
     } else if (!x11Display.isEmpty()) {
         // X11 first, through Xwayland on a Wayland desktop too: only there
         // does the window get its fixed frame, its place in the middle of the

@@ -10,9 +10,7 @@ Desktop::Desktop()
 {
     const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
     if (!chosen.isEmpty()) {
-        m_cannotOpen = QStringLiteral("ardivo: cannot open the window on Qt's platform \"%1\", which "
-                                      "QT_QPA_PLATFORM names; unset it to let Ardivo choose.")
-                           .arg(QString::fromLocal8Bit(chosen));
+        m_cannotOpen = cannotOpenChosen(chosen);
         return;
     }
     m_platform = "windows";
