@@ -90,7 +90,7 @@ windows: deps
 	@qt=$$(JOBS=$(JOBS) scripts/build-qt-windows) && \
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	    -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH="$$qt" -DCMAKE_PREFIX_PATH="$$qt" \
-	    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$$(gcc -dumpmachine)/cmake -DBUILD_TESTING=OFF && \
+	    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$$(gcc -dumpmachine)/cmake -DBUILD_TESTING=ON && \
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS) && \
 	scripts/package-windows $(WINDOWS_BUILD) "$$qt"
 

@@ -1,0 +1,65 @@
+# shellcheck shell=bash
+# SPDX-License-Identifier: MIT
+# Wine for the tests: a Windows 10 prefix of the test's own in its home, which
+# no dialog can hold up (no Mono or Gecko installer, no debugger on a crash),
+# and Wine's checking heap, which reports memory used after it was freed.
+# Wine draws through an X server even for Qt's offscreen platform: its
+# message windows need one.
+# Usage: . wine.sh; wine_display; wine_prefix; wine64 ...; wine_end
+WINE=/usr/lib/wine/wine64
+export WINEPREFIX="$HOME/wine" WINEARCH=win64
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+export WINEDEBUG=${WINEDEBUG:--all,warn+heap}
+
+# The user's short date: Italian, as the tests read it on Linux.
+WINE_SHORT_DATE=dd/MM/yy
+
+wine64() { "$WINE" "$@"; }
+
+# An X server of the test's own, as DISPLAY.
+wine_display() {
+    local fifo
+    fifo=$(mktemp -u) && mkfifo "$fifo" || return 1
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    WINE_XVFB_PID=$!
+    local number
+    read -r -t 20 number <"$fifo"
+    rm -f "$fifo"
+    [ -n "$number" ] || return 1
+    export DISPLAY=":$number"
+}
+
+wine_prefix() {
+    wine64 wineboot --init >/dev/null 2>&1 &&
+        wine64 reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1 &&
+        wine64 reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+            >/dev/null 2>&1 &&
+        wine64 reg add 'HKCU\Control Panel\International' /v sShortDate /d "$WINE_SHORT_DATE" /f >/dev/null 2>&1 &&
+        /usr/lib/wine/wineserver -w
+}
+
+# Wine keeps the QT_ variables of Linux from Windows programs, and passes
+# WINEQT_ ones on as QT_.
+wine_pass_qt_settings() {
+    local name
+    for name in $(compgen -e); do
+        case $name in QT_*) export "WINE$name=${!name}" ;; esac
+    done
+}
+
+# The Windows form of a path on this system.
+windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
+
+# What in Wine's output tells of a fault that a Windows user could meet:
+# memory used after it was freed, a crash.
+wine_faults() { grep -E 'warn:heap|err:heap|Unhandled (page fault|exception)|virtual_setup_exception' "$@"; }
+
+wine_end() {
+    /usr/lib/wine/wineserver -k 2>/dev/null
+    /usr/lib/wine/wineserver -w 2>/dev/null
+    if [ -n "${WINE_XVFB_PID:-}" ]; then
+        kill "$WINE_XVFB_PID" 2>/dev/null
+        wait "$WINE_XVFB_PID" 2>/dev/null
+    fi
+    return 0
+}
