@@ -3,6 +3,7 @@
 // fontconfig.
 #include "platform/Desktop.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -51,6 +52,13 @@ void Desktop::keepOutOfTaskbar(QWidget *window)
     owner->create();
     window->winId();
     window->windowHandle()->setTransientParent(owner);
+    // To Qt, a window with a transient parent is a secondary one, whose
+    // closing ends nothing: closed, this window ends the program as the last
+    // window of one without an owner does.
+    QObject::connect(window->windowHandle(), &QWindow::visibleChanged, window, [](bool visible) {
+        if (!visible && QGuiApplication::quitOnLastWindowClosed())
+            QCoreApplication::quit();
+    });
 }
 
 void Desktop::sendPixelsThroughSocket() {}
