@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Regenerates the shipped pictures from their SVG sources in this folder:
 # each icon as PNGs (16, 32, 48, 64, 128 px) and as a 16-colour .ico with
-# 32 x 32 and 16 x 16 images and a transparency mask; the tonearm as a 24-bit
+# 32 x 32 and 16 x 16 images and a transparency mask; the notes also as the
+# Windows program's icon at every size; the tonearm as a 24-bit
 # JPEG at its natural 301 x 167 pixels and at twice that for high-DPI screens.
 # Needs librsvg2-bin, imagemagick and icoutils.
 set -eu
@@ -22,6 +23,16 @@ for icon in notes calcola cestino stop; do
     icotool -c -b 4 -o "$out/$icon.ico" "/tmp/$icon-32-$$.png" "/tmp/$icon-16-$$.png"
     rm -f "/tmp/$icon-32-$$.png" "/tmp/$icon-16-$$.png"
 done
+
+# The program's own icon on Windows: every size that Explorer, the task bar
+# and the Start menu ask for, in 32-bit colour, the largest as PNG.
+for size in 16 20 24 32 40 48 64 256; do
+    rsvg-convert -w $size -h $size notes.svg -o "/tmp/notes-$size-$$.png"
+done
+icotool -c -o "$out/ardivo.ico" /tmp/notes-16-$$.png /tmp/notes-20-$$.png /tmp/notes-24-$$.png \
+    /tmp/notes-32-$$.png /tmp/notes-40-$$.png /tmp/notes-48-$$.png /tmp/notes-64-$$.png \
+    --raw=/tmp/notes-256-$$.png
+rm -f /tmp/notes-*-$$.png
 
 rsvg-convert -w 301 -h 167 -b white tonearm.svg -o /tmp/tonearm-$$.png
 $im /tmp/tonearm-$$.png -alpha off -type TrueColor -quality 92 "$out/tonearm.jpg"
