@@ -7,7 +7,7 @@ WINDOWS_BUILD ?= build-windows
 JOBS ?= 2
 
 .PHONY: all deps build run test sanitize-build test-sanitize fuzz-build test-fuzz fuzz test-repeat bench soak format \
-        package autopkgtest reproducible windows clean
+        package autopkgtest reproducible windows test-windows clean
 
 all: build
 
@@ -23,7 +23,7 @@ run: build
 
 # The main build's tests come last: their final test checks that nothing the
 # suite started or made is left behind.
-test: build test-sanitize test-fuzz
+test: build test-sanitize test-fuzz test-windows
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The runtime and the window's tests again, under AddressSanitizer and
@@ -84,7 +84,8 @@ reproducible: deps
 # built once from Debian's own source (the first time about 25 minutes on
 # two cores; cached outside the clone after that): ardivo.exe, the zip and
 # the installer.
-WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build dpkg-dev zip wixl
+WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build dpkg-dev zip unzip wixl \
+                   wine wine64 icoutils
 windows: export ARDIVO_EXTRA_PACKAGES = $(WINDOWS_PACKAGES)
 windows: deps
 	@qt=$$(JOBS=$(JOBS) scripts/build-qt-windows) && \
@@ -93,6 +94,11 @@ windows: deps
 	    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$$(gcc -dumpmachine)/cmake -DBUILD_TESTING=ON && \
 	cmake --build $(WINDOWS_BUILD) -j$(JOBS) && \
 	scripts/package-windows $(WINDOWS_BUILD) "$$qt"
+
+# The Windows build's tests, under Wine: the runtime and the window, the
+# program's resources, and the program installed from its MSI and its zip.
+test-windows: windows
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j$(JOBS)
 
 fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARDIVO_FUZZ=ON
