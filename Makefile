@@ -85,7 +85,7 @@ reproducible: deps
 # two cores; cached outside the clone after that): ardivo.exe, the zip and
 # the installer.
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build dpkg-dev zip unzip wixl \
-                   wine wine64 icoutils
+                   wine wine64 icoutils msitools
 windows: export ARDIVO_EXTRA_PACKAGES = $(WINDOWS_PACKAGES)
 windows: deps
 	@qt=$$(JOBS=$(JOBS) scripts/build-qt-windows) && \

@@ -72,6 +72,13 @@ warning_shown() { xdotool search --onlyvisible --name '^Attenzione$' >/dev/null;
 
 inventory "$WORK/before"
 
+# What Windows reads before it installs: the package's summary says that it
+# needs no administrator (word count bit 8), and no ALLUSERS makes it the
+# user's alone.
+words=$(msiinfo suminfo "$msi" | sed -n 's/^Source: \([0-9]*\) .*/\1/p')
+check "the installer asks for no administrator rights" test $((${words:-0} & 8)) -ne 0
+check "the installer installs for the user alone" sh -c "! msiinfo export '$msi' Property | grep -q '^ALLUSERS'"
+
 # Installed as the user, silently, with no administrator.
 checked "the installer installs silently" wine64 msiexec /i "$(windows_path "$msi")" /qn || finish
 program=$(find "$user_dir/AppData/Local/Programs/Ardivo" -maxdepth 1 -name ardivo.exe 2>/dev/null)

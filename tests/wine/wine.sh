@@ -3,8 +3,8 @@
 # Wine for the tests: a Windows 10 prefix of the test's own in its home, which
 # no dialog can hold up (no Mono or Gecko installer, no debugger on a crash),
 # and Wine's checking heap, which reports memory used after it was freed.
-# Wine draws through an X server even for Qt's offscreen platform: its
-# message windows need one.
+# Wine draws Windows' windows on an X server, and makes one for every
+# program: even a test without a window of its own needs one.
 # Usage: . wine.sh; wine_display; wine_prefix; wine64 ...; wine_end
 WINE=/usr/lib/wine/wine64
 export WINEPREFIX="$HOME/wine" WINEARCH=win64
