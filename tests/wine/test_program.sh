@@ -101,7 +101,8 @@ print(g[7::-1] + g[11:7:-1] + g[15:11:-1] + "".join(g[i + 1] + g[i] for i in ran
 wine64 start /unix "$shortcut" >/dev/null 2>&1
 checked "the Start menu entry opens the window" find_window || finish
 
-# The described calculation, typed with real keys.
+# A whole calculation, typed with real keys: the arm's mass, the cartridge's
+# weight, the screws' weight, the compliance.
 for value in 10 6 1 20; do
     xdotool type --delay 20 "$value"
     xdotool key Tab

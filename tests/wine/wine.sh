@@ -13,6 +13,8 @@ export WINEDEBUG=${WINEDEBUG:--all,warn+heap}
 
 # The user's short date: Italian, as the tests read it on Linux.
 WINE_SHORT_DATE=dd/MM/yy
+# Windows' display scaling, as its Settings set it: 96 dots per inch is 100 %.
+WINE_DPI=${WINE_DPI:-96}
 
 wine64() { "$WINE" "$@"; }
 
@@ -35,6 +37,7 @@ wine_prefix() {
         wine64 reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
             >/dev/null 2>&1 &&
         wine64 reg add 'HKCU\Control Panel\International' /v sShortDate /d "$WINE_SHORT_DATE" /f >/dev/null 2>&1 &&
+        wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$WINE_DPI" /f >/dev/null 2>&1 &&
         /usr/lib/wine/wineserver -w
 }
 
