@@ -32,13 +32,19 @@ wine_display() {
 }
 
 wine_prefix() {
-    wine64 wineboot --init >/dev/null 2>&1 &&
-        wine64 reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1 &&
-        wine64 reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
-            >/dev/null 2>&1 &&
-        wine64 reg add 'HKCU\Control Panel\International' /v sShortDate /d "$WINE_SHORT_DATE" /f >/dev/null 2>&1 &&
-        wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$WINE_DPI" /f >/dev/null 2>&1 &&
-        /usr/lib/wine/wineserver -w
+    local log="$HOME/wine-prefix.log"
+    {
+        wine64 wineboot --init &&
+            wine64 reg add 'HKCU\Software\Wine' /v Version /d win10 /f &&
+            wine64 reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f &&
+            wine64 reg add 'HKCU\Control Panel\International' /v sShortDate /d "$WINE_SHORT_DATE" /f &&
+            wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$WINE_DPI" /f &&
+            /usr/lib/wine/wineserver -w
+    } >"$log" 2>&1 && rm -f "$log" && return 0
+    echo "the Wine prefix was not made:" >&2
+    tail -n 20 "$log" >&2
+    rm -f "$log"
+    return 1
 }
 
 # Wine keeps the QT_ variables of Linux from Windows programs, and passes
