@@ -34,8 +34,13 @@ inventory() { # inventory FILE
             "$WINEPREFIX/system.reg" | sed 's/ [0-9]*$//' | LC_ALL=C sort
     } >"$1"
 }
-# The registry is written to its files when the Wine server ends.
-wineserver_flush() { /usr/lib/wine/wineserver -k 2>/dev/null; /usr/lib/wine/wineserver -w 2>/dev/null || true; }
+# The registry is written to its files when the Wine server ends; a new one
+# serves the rest of the test.
+wineserver_flush() {
+    /usr/lib/wine/wineserver -k 2>/dev/null
+    /usr/lib/wine/wineserver -w 2>/dev/null
+    wine_server
+}
 
 ardivo_running() { pgrep -f 'ardivo\.exe' >/dev/null; }
 ardivo_gone() { ! ardivo_running; }

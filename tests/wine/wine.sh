@@ -31,15 +31,20 @@ wine_display() {
     export DISPLAY=":$number"
 }
 
+# The Wine server, kept running until wine_end: left to itself it ends
+# three seconds after its last program, and a program that starts as it
+# ends may find no server.
+wine_server() { mkdir -p "$WINEPREFIX" && /usr/lib/wine/wineserver --persistent; }
+
 wine_prefix() {
     local log="$HOME/wine-prefix.log"
     {
-        wine64 wineboot --init &&
+        wine_server &&
+            wine64 wineboot --init &&
             wine64 reg add 'HKCU\Software\Wine' /v Version /d win10 /f &&
             wine64 reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f &&
             wine64 reg add 'HKCU\Control Panel\International' /v sShortDate /d "$WINE_SHORT_DATE" /f &&
-            wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$WINE_DPI" /f &&
-            /usr/lib/wine/wineserver -w
+            wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$WINE_DPI" /f
     } >"$log" 2>&1 && rm -f "$log" && return 0
     echo "the Wine prefix was not made:" >&2
     tail -n 20 "$log" >&2
