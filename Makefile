@@ -44,8 +44,8 @@ test-sanitize: sanitize-build
 N ?= 20
 LOAD ?= 0
 test-repeat: export ARDIVO_EXTRA_PACKAGES = $(if $(filter-out 0,$(LOAD)),stress-ng)
-test-repeat: build sanitize-build fuzz-build
-	JOBS=$(JOBS) scripts/test-repeat --load $(LOAD) $(N) $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+test-repeat: build sanitize-build fuzz-build windows
+	JOBS=$(JOBS) scripts/test-repeat --load $(LOAD) $(N) $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
 
 # Benchmarks bring their own peers, which `make test` does not need.
 BENCH_PACKAGES = x11-apps galculator kcalc libx11-dev libxdamage-dev
