@@ -157,6 +157,7 @@ wait "$from_zip"
 sed -n 's/.*Loaded L"\(.*\.dll\)" at .*: native$/\1/p' "$WORK/loaded" | sed 's/.*\\//' | LC_ALL=C sort -u >"$WORK/loaded-dlls"
 (cd "$(dirname "$unpacked")" && find . -name '*.dll' | sed 's|.*/||' | LC_ALL=C sort -u) >"$WORK/carried-dlls"
 check "the zip carries exactly the DLLs the program loads" diff "$WORK/carried-dlls" "$WORK/loaded-dlls"
-check "Wine saw no fault" sh -c "! grep -E 'warn:heap|err:heap|Unhandled' '$WORK/loaded'"
+no_faults() { ! wine_faults "$1" >/dev/null; }
+check "Wine saw no fault" no_faults "$WORK/loaded"
 rm -rf "$HOME/Programmi di prova"
 finish
