@@ -5,37 +5,42 @@ SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 WINDOWS_BUILD ?= build-windows
 JOBS ?= 2
+# Each recipe first installs what it runs (scripts/install-deps says what each
+# job needs), so a target has what it needs however it is reached.
+deps = @scripts/install-deps $(1)
 
-.PHONY: all deps build run test sanitize-build test-sanitize fuzz-build test-fuzz fuzz test-repeat bench soak format \
+.PHONY: all build run test sanitize-build test-sanitize fuzz-build test-fuzz fuzz test-repeat bench soak format \
         package autopkgtest reproducible windows test-windows clean
 
 all: build
 
-deps:
-	@scripts/install-deps
-
-build: deps
+build:
+	$(call deps,build)
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
+	$(call deps,run)
 	./$(BUILD)/ardivo
 
 # The main build's tests come last: their final test checks that nothing the
 # suite started or made is left behind.
 test: build test-sanitize test-fuzz test-windows
+	$(call deps,sandbox run test)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The runtime and the window's tests again, under AddressSanitizer and
 # UndefinedBehaviorSanitizer. They run offscreen, so this build also goes
 # without X11 and fontconfig, which shows that nothing but src/platform needs
 # them.
-sanitize-build: deps
+sanitize-build:
+	$(call deps,build)
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DARDIVO_SANITIZE=ON -DARDIVO_E2E_TESTS=OFF \
 	    -DARDIVO_X11=OFF
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 
 test-sanitize: sanitize-build
+	$(call deps,sandbox run)
 	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)
 
 # The whole suite, N times over (N=20 unless given), from builds made once:
@@ -43,51 +48,50 @@ test-sanitize: sanitize-build
 # cores busy meanwhile, as on a shared CI machine.
 N ?= 20
 LOAD ?= 0
-test-repeat: export ARDIVO_EXTRA_PACKAGES = $(if $(filter-out 0,$(LOAD)),stress-ng)
 test-repeat: build sanitize-build fuzz-build windows
+	$(call deps,sandbox run test test-windows $(if $(filter-out 0,$(LOAD)),load))
 	JOBS=$(JOBS) scripts/test-repeat --load $(LOAD) $(N) $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
 
 # Benchmarks bring their own peers, which `make test` does not need.
-BENCH_PACKAGES = x11-apps galculator kcalc libx11-dev libxdamage-dev
-bench: export ARDIVO_EXTRA_PACKAGES = $(BENCH_PACKAGES)
 # Each in a world of its own, as the tests are: a desktop with a session bus
 # but no screen reader, as most users have it.
 bench: build
+	$(call deps,sandbox run bench)
 	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off -- bench/startup.sh $(abspath $(BUILD))
 	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off -- bench/idle.sh $(abspath $(BUILD))
 
 # Ten minutes of ticking and clicking (not part of `make test`), read back as
 # a screen reader reads it.
 soak: build
+	$(call deps,sandbox run soak)
 	tests/hermetic.sh --bus --seconds 900 -- bench/soak.sh $(abspath $(BUILD))
 
 # The Debian source and binary packages, built the Debian way from a copy of
 # the tree.
-package: deps
+package:
+	$(call deps,build package)
 	@JOBS=$(JOBS) scripts/build-package $(BUILD)
 
 # Debian's own checks, which `make test` does not run. autopkgtest tests the
 # package installed, as Debian's CI does; on this machine (the null runner)
 # that installs it system-wide, with what its test needs.
 ARCH = $(shell dpkg --print-architecture)
-autopkgtest: export ARDIVO_EXTRA_PACKAGES = autopkgtest
 autopkgtest: package
+	$(call deps,autopkgtest)
 	autopkgtest $(BUILD)/ardivo_1.00_$(ARCH).deb . -- null
 
 # Two builds, with another path, umask, locale, time zone and clock: the
 # binary packages must be the same bit for bit.
-reproducible: export ARDIVO_EXTRA_PACKAGES = faketime locales diffoscope-minimal
-reproducible: deps
+reproducible:
+	$(call deps,build package reproducible)
 	JOBS=$(JOBS) scripts/check-reproducible
 
 # Ardivo for 64-bit Windows, from the same sources, with MinGW-w64 against Qt
 # built once from Debian's own source (the first time about 25 minutes on
 # two cores; cached outside the clone after that): ardivo.exe, the zip and
 # the installer.
-WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build dpkg-dev zip unzip wixl \
-                   wine wine64 icoutils msitools
-windows: export ARDIVO_EXTRA_PACKAGES = $(WINDOWS_PACKAGES)
-windows: deps
+windows:
+	$(call deps,build windows)
 	@qt=$$(JOBS=$(JOBS) scripts/build-qt-windows) && \
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	    -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH="$$qt" -DCMAKE_PREFIX_PATH="$$qt" \
@@ -98,14 +102,17 @@ windows: deps
 # The Windows build's tests, under Wine: the runtime and the window, the
 # program's resources, and the program installed from its MSI and its zip.
 test-windows: windows
+	$(call deps,sandbox test-windows)
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j$(JOBS)
 
-fuzz-build: deps
+fuzz-build:
+	$(call deps,build fuzz)
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARDIVO_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_conversions
 
 # 20 seconds from the seed corpus.
 test-fuzz: fuzz-build
+	$(call deps,sandbox)
 	cd $(FUZZ_BUILD) && ctest --output-on-failure
 
 # A minute, keeping what it finds in the build's corpus (the smoke run in
@@ -116,6 +123,7 @@ fuzz: fuzz-build
 	    $(FUZZ_BUILD)/corpus tests/fuzz/corpus
 
 format:
+	$(call deps,format)
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:

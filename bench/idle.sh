@@ -11,6 +11,7 @@ rounds=${3:-3}
 export ARDIVO=$build/ardivo
 . "$(dirname "$0")/../tests/e2e/lib.sh"
 . "$(dirname "$0")/stats.sh"
+need gcc:cc x11-apps:xclock
 start_desktop
 cc -O2 -o "$WORK/damagelog" "$(dirname "$0")/damagelog.c" -lX11 -lXdamage
 

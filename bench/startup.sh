@@ -11,6 +11,7 @@ export ARDIVO=$build/ardivo
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../tests/e2e/lib.sh"
 . "$here/stats.sh"
+need gcc:cc x11-apps:xcalc galculator:galculator kcalc:kcalc
 start_desktop
 export XDG_RUNTIME_DIR # kcalc and galculator want one as much as Qt does
 

@@ -113,10 +113,10 @@ done
 [ $# -gt 0 ] || usage
 # timeout takes 0 for no limit at all.
 [[ $seconds =~ ^[1-9][0-9]*$ ]] || { echo "hermetic.sh: --seconds takes a whole number above 0, not '$seconds'" >&2; exit 2; }
-command -v bwrap >/dev/null || { echo "hermetic.sh: bubblewrap (bwrap) is missing; scripts/install-deps installs it" >&2; exit 2; }
-
 self=$(realpath -e "$0")
 top=$(dirname "$(dirname "$self")")
+"$top/scripts/need" hermetic.sh bubblewrap:bwrap || exit 2
+[ "$bus" = false ] || "$top/scripts/need" hermetic.sh dbus:dbus-run-session || exit 2
 home=$(getent passwd "$(id -u)" | cut -d: -f6)
 watched=(/var/tmp)
 case $home in

@@ -20,6 +20,12 @@ APP_PID=""
 LAUNCHER=()
 failures=0
 
+# Stops the test, naming the Debian package, where a command it uses is missing.
+need() { # need PACKAGE:COMMAND...
+    "$E2E/../../scripts/need" "$(basename "$0")" "$@" || exit 2
+}
+need xvfb:Xvfb xauth:xauth xdotool:xdotool x11-utils:xprop x11-utils:xwininfo imagemagick:import
+
 # Waits up to $1 tenths of a second for a command to succeed.
 wait_for() {
     local tenths=$1
@@ -123,6 +129,7 @@ start_desktop() { # start_desktop [WIDTHxHEIGHTxDEPTH]
     mutter) wm=(mutter --x11 --sm-disable) ;;
     *) echo "no such window manager here: $WINDOW_MANAGER" >&2 && exit 2 ;;
     esac
+    need "$WINDOW_MANAGER:${wm[0]}"
     "${wm[@]}" >"$WORK/wm.log" 2>&1 &
     WM_PID=$!
     wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' \

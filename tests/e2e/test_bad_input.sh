@@ -3,6 +3,7 @@
 # Whatever a user types or pastes: the program stays responsive, shows no
 # figure that does not belong to the boxes, and writes nothing anywhere.
 . "$(dirname "$0")/lib.sh"
+need xclip:xclip
 start_desktop
 
 # An empty home, working and temporary directory, to see that nothing lands there.

@@ -5,6 +5,7 @@
 # its desktop entry's Exec line, its icon and its manual page looked at.
 . "$(dirname "$0")/lib.sh"
 top=$(cd "$(dirname "$0")/../.." && pwd)
+need lintian:lintian desktop-file-utils:desktop-file-validate appstream:appstreamcli man-db:man
 
 # Built from a clone that holds this tree's uncommitted changes too, and a
 # file that git does not track, as a local note or a log would lie there.

@@ -5,6 +5,7 @@
 # no bus and no program, writes nothing, and says nothing. Where a bus can be
 # found without starting one, it joins it, so that a screen reader can see it.
 . "$(dirname "$0")/lib.sh"
+need procps:pgrep dbus-x11:dbus-launch
 unset DBUS_SESSION_BUS_ADDRESS
 start_desktop
 

@@ -4,6 +4,7 @@
 # through Xwayland where the desktop has it, natively where it has not. Driven
 # and read over AT-SPI, which works the same on both.
 . "$(dirname "$0")/lib.sh"
+need weston:weston xwayland:Xwayland mutter:mutter
 start_screen_reader
 unset DISPLAY
 # As a Wayland session has it: Qt alone would then take Wayland even where

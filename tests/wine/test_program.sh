@@ -9,6 +9,7 @@
 ARDIVO=ardivo.exe
 . "$(dirname "$0")/../e2e/lib.sh"
 . "$(dirname "$0")/wine.sh"
+need msitools:msiinfo unzip:unzip xclip:xclip python3:python3 procps:pgrep
 # Each step is a check of its own, which reports rather than ends the test.
 set +e
 msi=${1:?the MSI}

@@ -5,6 +5,7 @@
 # Usage: test_resources.sh ARDIVO_EXE
 ARDIVO=${1:?ardivo.exe}
 . "$(dirname "$0")/../e2e/lib.sh"
+need binutils-mingw-w64-x86-64:x86_64-w64-mingw32-windres icoutils:wrestool icoutils:icotool
 exe=$ARDIVO
 work=$WORK
 

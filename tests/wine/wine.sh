@@ -7,6 +7,7 @@
 # program: even a test without a window of its own needs one.
 # Usage: . wine.sh; wine_display; wine_prefix; wine64 ...; wine_end
 WINE=/usr/lib/wine/wine64
+"$(dirname "${BASH_SOURCE[0]}")/../../scripts/need" "$(basename "$0")" wine64:"$WINE" wine64:/usr/lib/wine/wineserver xvfb:Xvfb || exit 2
 export WINEPREFIX="$HOME/wine" WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export WINEDEBUG=${WINEDEBUG:--all,warn+heap}
