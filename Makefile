@@ -10,7 +10,7 @@ JOBS ?= 2
 deps = @scripts/install-deps $(1)
 
 .PHONY: all build run test sanitize-build test-sanitize fuzz-build test-fuzz fuzz test-repeat bench soak format \
-        package autopkgtest reproducible windows test-windows clean
+        package autopkgtest reproducible windows test-windows test-fresh-root clean
 
 all: build
 
@@ -104,6 +104,15 @@ windows:
 test-windows: windows
 	$(call deps,sandbox test-windows)
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The README's two commands as a newcomer meets them, each on a Debian 12 made
+# afresh (scripts/fresh-root, which needs root): make test there, then make
+# run there opening its window on a display of the test's own. CI runs this.
+SUDO = $(if $(filter 0,$(shell id -u)),,sudo)
+test-fresh-root:
+	$(call deps,fresh-root)
+	scripts/fresh-root make test
+	$(SUDO) tests/fresh-root/test_make_run.sh
 
 fuzz-build:
 	$(call deps,build fuzz)
