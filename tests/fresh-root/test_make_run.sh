@@ -60,10 +60,14 @@ failures=0
 check() { # check WHAT COMMAND...
     local what=$1
     shift
-    if "$@"; then echo "PASS: $what"; else echo "FAIL: $what" >&2 && failures=$((failures + 1)); fi
+    "$@" && echo "PASS: $what" && return 0
+    echo "FAIL: $what" >&2
+    failures=$((failures + 1))
+    return 1
 }
 
 cookie=$(mcookie)
+: >"$work/Xauthority"
 xauth -q -f "$work/Xauthority" add :0 . "$cookie"
 setsid Xvfb -displayfd 3 -auth "$work/Xauthority" -screen 0 1024x768x24 -nolisten tcp -noreset \
     3>"$work/display" >"$work/xvfb.log" 2>&1 &
