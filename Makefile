@@ -81,23 +81,21 @@ autopkgtest: package
 	autopkgtest $(BUILD)/ardivo_1.00_$(ARCH).deb . -- null
 
 # Two builds, with another path, umask, locale, time zone and clock: the
-# binary packages must be the same bit for bit.
+# binary packages must be the same bit for bit, and so must what the
+# Windows build ships.
 reproducible:
-	$(call deps,build package reproducible)
+	$(call deps,build package reproducible windows)
 	JOBS=$(JOBS) scripts/check-reproducible
+	JOBS=$(JOBS) scripts/check-reproducible-windows
 
 # Ardivo for 64-bit Windows, from the same sources, with MinGW-w64 against Qt
 # built once from Debian's own source (the first time about 25 minutes on
-# two cores; cached outside the clone after that): ardivo.exe, the zip and
-# the installer.
+# two cores; cached outside the clone after that): ardivo.exe, the zip, its
+# symbols and the installer, signed where ARDIVO_SIGN_PKCS12 names a
+# certificate.
 windows:
-	$(call deps,build windows)
-	@qt=$$(JOBS=$(JOBS) scripts/build-qt-windows) && \
-	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH="$$qt" -DCMAKE_PREFIX_PATH="$$qt" \
-	    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/$$(gcc -dumpmachine)/cmake -DBUILD_TESTING=ON && \
-	cmake --build $(WINDOWS_BUILD) -j$(JOBS) && \
-	scripts/package-windows $(WINDOWS_BUILD) "$$qt"
+	$(call deps,build windows $(if $(ARDIVO_SIGN_PKCS12),signing))
+	JOBS=$(JOBS) scripts/build-windows $(WINDOWS_BUILD)
 
 # The Windows build's tests, under Wine: the runtime and the window, the
 # program's resources, and the program installed from its MSI and its zip.

@@ -8,15 +8,16 @@
 #   lock files are its own, whatever else runs on the machine;
 # - its own process namespace: whatever the test started ends with it;
 # - the file system read-only, but for the directories given with --writable;
+#   those given with --readable show even where the sandbox hides the rest;
 # - the user's home, as the password database gives it, empty: anything a
 #   test writes there is reported and fails the test;
 # - an environment from an allow-list, with a home, XDG and temporary
 #   directories of its own, and with --bus a private session bus.
-# Usage: hermetic.sh [--bus] [--seconds N] [--writable DIR]... [NAME=VALUE...] [--] COMMAND [ARGS...]
+# Usage: hermetic.sh [--bus] [--seconds N] [--writable DIR]... [--readable DIR]... [NAME=VALUE...] [--] COMMAND [ARGS...]
 set -u
 
 usage() {
-    echo "usage: $0 [--bus] [--seconds N] [--writable DIR]... [NAME=VALUE...] [--] COMMAND [ARGS...]" >&2
+    echo "usage: $0 [--bus] [--seconds N] [--writable DIR]... [--readable DIR]... [NAME=VALUE...] [--] COMMAND [ARGS...]" >&2
     exit 2
 }
 
@@ -94,6 +95,7 @@ fi
 bus=false
 seconds=100
 writable=()
+readable=()
 settings=()
 while [ $# -gt 0 ]; do
     case $1 in
@@ -102,6 +104,11 @@ while [ $# -gt 0 ]; do
     --writable)
         [ $# -gt 1 ] || usage
         writable+=("$(realpath -e "$2")") || exit 2
+        shift
+        ;;
+    --readable)
+        [ $# -gt 1 ] || usage
+        readable+=("$(realpath -e "$2")") || exit 2
         shift
         ;;
     --) shift && break ;;
@@ -142,6 +149,9 @@ done
 # in /tmp, or in the home.
 for dir in "${hidden[@]}"; do
     case $top/ in "$dir"/*) sandbox+=(--ro-bind "$top" "$top") && break ;; esac
+done
+for dir in "${readable[@]}"; do
+    sandbox+=(--ro-bind "$dir" "$dir")
 done
 for dir in "${writable[@]}"; do
     sandbox+=(--bind "$dir" "$dir")
