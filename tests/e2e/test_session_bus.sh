@@ -10,7 +10,7 @@ unset DBUS_SESSION_BUS_ADDRESS
 start_desktop
 
 # The sandbox sees only its own processes: those of this test.
-daemons() { pgrep -d ' ' -x 'dbus-daemon|dbus-launch' || true; }
+daemons() { pgrep -d ' ' -x 'dbus-daemon|dbus-launch' 2>/dev/null || true; }
 # Whether the program has a connection on the bus at an address.
 on_bus() { # on_bus ADDRESS
     local name
