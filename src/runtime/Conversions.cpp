@@ -24,6 +24,36 @@ bool isLeadingBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
+// Whether a number too far out of range to be read is tiny rather than huge:
+// its first significant digit lies below the units, exponent and all.
+bool isBelowOne(const QByteArray &number)
+{
+    qsizetype i = 0;
+    const qsizetype size = number.size();
+    if (i < size && (number[i] == '+' || number[i] == '-'))
+        ++i;
+    long long order = 0; // of the digit after the first significant one
+    bool significant = false;
+    for (; i < size && number[i] >= '0' && number[i] <= '9'; ++i) {
+        significant = significant || number[i] != '0';
+        order += significant;
+    }
+    if (!significant && i < size && number[i] == '.')
+        for (++i; i < size && number[i] == '0'; ++i)
+            --order;
+    i = std::max(number.indexOf('e'), number.indexOf('E'));
+    if (i < 0)
+        return order <= 0;
+    ++i;
+    const bool negative = i < size && number[i] == '-';
+    if (i < size && (number[i] == '+' || number[i] == '-'))
+        ++i;
+    long long exponent = 0;
+    for (; i < size && exponent < 1'000'000'000; ++i)
+        exponent = exponent * 10 + (number[i] - '0');
+    return order + (negative ? -exponent : exponent) <= 0;
+}
+
 QLocale numberLocale(QLocale locale)
 {
     locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
@@ -110,10 +140,8 @@ double leadingNumber(QStringView text)
     const auto [ptr, error] = std::from_chars(first, ascii.constData() + ascii.size(), value);
     if (error == std::errc::result_out_of_range) {
         // Saturate rather than fail: a huge text reads as an infinite number.
-        const bool negative = *first == '-';
-        const bool tiny = ascii.contains("e-") || ascii.contains("E-");
-        const double magnitude = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-        return negative ? -magnitude : magnitude;
+        const double magnitude = isBelowOne(ascii) ? 0.0 : std::numeric_limits<double>::infinity();
+        return *first == '-' ? -magnitude : magnitude;
     }
     return value;
 }

@@ -138,6 +138,10 @@ void tst_Conversions::leadingNumber_data()
     QTest::newRow("huge") << QString(400, u'9') << std::numeric_limits<double>::infinity();
     QTest::newRow("huge negative") << u'-' + QString(400, u'9') << -std::numeric_limits<double>::infinity();
     QTest::newRow("tiny") << "1e-999" << 0.0;
+    QTest::newRow("tiny without exponent") << "0." + QString(400, u'0') + u'1' << 0.0;
+    QTest::newRow("huge with tiny mantissa") << "0.0001e999" << std::numeric_limits<double>::infinity();
+    QTest::newRow("tiny with huge mantissa") << u'1' + QString(400, u'0') + "e-999" << 0.0;
+    QTest::newRow("huge exponent") << "1e99999999999999999999" << std::numeric_limits<double>::infinity();
 }
 
 void tst_Conversions::leadingNumber()
