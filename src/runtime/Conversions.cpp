@@ -32,7 +32,7 @@ bool isBelowOne(const QByteArray &number)
     const qsizetype size = number.size();
     if (i < size && (number[i] == '+' || number[i] == '-'))
         ++i;
-    long long order = 0; // of the digit after the first significant one
+    long long order = 0; // the number is about 10^(order - 1)
     bool significant = false;
     for (; i < size && number[i] >= '0' && number[i] <= '9'; ++i) {
         significant = significant || number[i] != '0';
