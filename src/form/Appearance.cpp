@@ -2,6 +2,7 @@
 #include "form/frmCalcoloArdivo.h"
 
 #include "form/CommandButton.h"
+#include "platform/Desktop.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -96,7 +97,7 @@ static void initResources()
 std::future<frmCalcoloArdivo::Pictures> frmCalcoloArdivo::decodePictures(qreal ratio)
 {
     initResources();
-    return std::async(std::launch::async, [ratio] {
+    return std::async(Desktop::backgroundLaunch(), [ratio] {
         // Every size of the icons: the window manager is given them all, and
         // a move to a denser screen needs the larger ones.
         return Pictures{photograph(ratio),

@@ -104,8 +104,10 @@ void frmCalcoloArdivo::createControls()
     lblPesoTestina->setBuddy(txtPesoTestina);
     Label1->setBuddy(txtPesoViti);
     lblCedevolezza->setBuddy(txtCedevolezza);
+#if QT_CONFIG(accessibility) // a Qt built without it has no screen reader to tell
     txtRisultatoFinale->setAccessibleName(QStringLiteral("Frequenza di risonanza in Hertz"));
     Picture1->setAccessibleName(QStringLiteral("Braccio del giradischi"));
+#endif
 
     // The two stores of the calculation's intermediate values are never seen.
     txtRisultato->setHidden(true);

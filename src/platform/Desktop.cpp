@@ -42,6 +42,7 @@ std::unique_ptr<QApplication> Desktop::openApplication(const char *programName)
         application = std::make_unique<QApplication>(m_argc, m_argv.get());
     }
     m_display.close();
+    readyApplication();
 
     if (m_fontWarmUp.joinable())
         m_fontWarmUp.join();

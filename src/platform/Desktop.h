@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -14,8 +15,9 @@ class QWidget;
 
 // What depends on the desktop the program runs on, in one place: the
 // windowing system the window opens on, the session bus it may join, the
-// window hints only X11 knows and the font configuration's warm-up. The rest
-// of the program knows nothing of X11, Wayland, D-Bus or fontconfig.
+// window hints only X11 knows, the font configuration's warm-up, and whether
+// there is a second thread at all. The rest of the program knows nothing of
+// X11, Wayland, D-Bus, fontconfig, Windows or the browser.
 class Desktop
 {
 public:
@@ -45,8 +47,14 @@ public:
     // application exists.
     static void sendPixelsThroughSocket();
 
+    // How work meant for the second core is launched: on a thread of its own,
+    // or, where there is none, when its result is first asked for.
+    static std::launch backgroundLaunch();
+
 private:
     static void warmUpFonts();
+    // What the platform adds to the application once it exists.
+    static void readyApplication();
     // What to say when the platform the user named opens no window.
     static QString cannotOpenChosen(const QByteArray &platform);
 

@@ -75,3 +75,10 @@ Desktop::Desktop()
     // Qt connects to the display; the first text box would otherwise wait.
     m_fontWarmUp = std::thread(&Desktop::warmUpFonts);
 }
+
+std::launch Desktop::backgroundLaunch()
+{
+    return std::launch::async;
+}
+
+void Desktop::readyApplication() {}

@@ -40,7 +40,14 @@ Desktop::Desktop()
     m_cannotOpen = QStringLiteral("ardivo: cannot open the window on this Windows desktop.");
 }
 
+std::launch Desktop::backgroundLaunch()
+{
+    return std::launch::async;
+}
+
 void Desktop::warmUpFonts() {}
+
+void Desktop::readyApplication() {}
 
 void Desktop::keepOutOfTaskbar(QWidget *window)
 {

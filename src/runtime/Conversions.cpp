@@ -6,7 +6,6 @@
 #include <QByteArray>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -131,19 +130,16 @@ double leadingNumber(QStringView text)
             end = mark;
     }
 
-    // from_chars reads the same in every locale, and takes no leading '+'.
-    QByteArray ascii = text.sliced(begin, end - begin).toLatin1();
-    const char *first = ascii.constData();
-    if (*first == '+')
-        ++first;
-    double value = 0.0;
-    const auto [ptr, error] = std::from_chars(first, ascii.constData() + ascii.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Saturate rather than fail: a huge text reads as an infinite number.
-        const double magnitude = isBelowOne(ascii) ? 0.0 : std::numeric_limits<double>::infinity();
-        return *first == '-' ? -magnitude : magnitude;
-    }
-    return value;
+    // QByteArray reads numbers the same in every locale, correctly rounded;
+    // what is out of a double's range it gives as not read.
+    const QByteArray ascii = text.sliced(begin, end - begin).toLatin1();
+    bool read = false;
+    const double value = ascii.toDouble(&read);
+    if (read)
+        return value;
+    // Saturate rather than fail: a huge text reads as an infinite number.
+    const double magnitude = isBelowOne(ascii) ? 0.0 : std::numeric_limits<double>::infinity();
+    return ascii.startsWith('-') ? -magnitude : magnitude;
 }
 
 double power(double x, double y)

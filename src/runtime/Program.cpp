@@ -12,7 +12,9 @@ bool ended = false;
 void end()
 {
     ended = true;
-    QCoreApplication::exit(0);
+    // Qt's quit closes the windows before the event loop ends: where the
+    // loop never returns to main(), that is what takes the window away.
+    QCoreApplication::quit();
 }
 
 bool hasEnded()
