@@ -4,13 +4,14 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 WINDOWS_BUILD ?= build-windows
+WEB_BUILD ?= build-web
 JOBS ?= 2
 # Each recipe first installs what it runs (scripts/install-deps says what each
 # job needs), so a target has what it needs however it is reached.
 deps = @scripts/install-deps $(1)
 
 .PHONY: all build run test sanitize-build test-sanitize fuzz-build test-fuzz fuzz test-repeat bench soak format \
-        package autopkgtest reproducible windows test-windows test-fresh-root clean
+        package autopkgtest reproducible windows test-windows web run-web test-web test-fresh-root clean
 
 all: build
 
@@ -25,7 +26,7 @@ run: build
 
 # The main build's tests come last: their final test checks that nothing the
 # suite started or made is left behind.
-test: build test-sanitize test-fuzz test-windows
+test: build test-sanitize test-fuzz test-windows test-web
 	$(call deps,sandbox run test)
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
@@ -48,17 +49,20 @@ test-sanitize: sanitize-build
 # cores busy meanwhile, as on a shared CI machine.
 N ?= 20
 LOAD ?= 0
-test-repeat: build sanitize-build fuzz-build windows
-	$(call deps,sandbox run test test-windows $(if $(filter-out 0,$(LOAD)),load))
-	JOBS=$(JOBS) scripts/test-repeat --load $(LOAD) $(N) $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
+test-repeat: build sanitize-build fuzz-build windows web
+	$(call deps,sandbox run test test-windows test-web $(if $(filter-out 0,$(LOAD)),load))
+	JOBS=$(JOBS) scripts/test-repeat --load $(LOAD) $(N) $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) \
+	    $(WEB_BUILD)-tree
 
 # Benchmarks bring their own peers, which `make test` does not need.
 # Each in a world of its own, as the tests are: a desktop with a session bus
 # but no screen reader, as most users have it.
-bench: build
-	$(call deps,sandbox run bench)
+bench: build web
+	$(call deps,sandbox run bench test-web)
 	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off -- bench/startup.sh $(abspath $(BUILD))
 	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off -- bench/idle.sh $(abspath $(BUILD))
+	tests/hermetic.sh --seconds 1200 -- /usr/bin/python3 bench/web.py $(abspath $(WEB_BUILD)) \
+	    $(abspath $(WEB_BUILD)-tree/bench)
 
 # Ten minutes of ticking and clicking (not part of `make test`), read back as
 # a screen reader reads it.
@@ -97,6 +101,24 @@ windows:
 	$(call deps,build windows $(if $(ARDIVO_SIGN_PKCS12),signing))
 	JOBS=$(JOBS) scripts/build-windows $(WINDOWS_BUILD)
 
+# Ardivo for the browser, from the same sources, with Debian's Emscripten
+# against Qt built once from Debian's own source (the first time about 20
+# minutes on two cores; cached outside the clone after that): build-web/ is
+# the folder a static web server serves; the build itself lies beside it.
+web:
+	$(call deps,build web)
+	JOBS=$(JOBS) scripts/build-web $(WEB_BUILD)-tree $(WEB_BUILD)
+
+# The folder served on the loopback address, opened in the user's browser.
+run-web: web
+	scripts/serve-web $(WEB_BUILD)
+
+# In Debian's chromium, headless: the runtime's tests, and the page on a
+# desktop and on a phone.
+test-web: web
+	$(call deps,sandbox test-web)
+	cd $(WEB_BUILD)-tree && ctest --output-on-failure -j$(JOBS)
+
 # The Windows build's tests, under Wine: the runtime and the window, the
 # program's resources, and the program installed from its MSI and its zip.
 test-windows: windows
@@ -134,4 +156,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD) $(WEB_BUILD)-tree

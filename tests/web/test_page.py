@@ -1,0 +1,189 @@
+# SPDX-License-Identifier: MIT
+"""Ardivo's page in Debian's chromium, headless, as a person uses it: opened
+from a server of the test's own, typed into with real key events, clicked,
+read back by copying, and looked at; then on a phone, under chromium's mobile
+emulation, tapped and typed."""
+
+import sys
+
+from browser import HEIGHT, WIDTH, Page, Server, wait_for
+from selenium.webdriver.common.keys import Keys
+
+failures = 0
+# The resonance box, and the clock, in the window's pixels.
+FIGURE = (52, 428, 226, 48)
+CLOCK = (140, 0, 90, 18)
+DATE = (44, 0, 64, 18)
+HOURS = (140, 0, 18, 18)
+
+
+def check(what, condition, detail=''):
+    global failures
+    if condition:
+        print(f'PASS: {what}')
+    else:
+        failures += 1
+        print(f'FAIL: {what}{": " + detail if detail else ""}', file=sys.stderr)
+    return condition
+
+
+def changes(page, what, region, seconds, before=None):
+    """Waits up to SECONDS for a region of the window to differ from BEFORE,
+    or from how it looks now."""
+    before = before or page.region(*region)
+    try:
+        wait_for(what, seconds, lambda: page.region(*region) != before)
+        return True
+    except AssertionError:
+        return False
+
+
+def desktop(server):
+    page = Page(server)
+    try:
+        check('the page opens with no console error', not page.console_errors(), '; '.join(page.console_errors()))
+        check('the page is titled as the window', page.driver.title == 'Ardivo Testina Braccio', page.driver.title)
+        ratio = page.script('return window.devicePixelRatio')
+        check('the window keeps its size', page.canvas.rect['width'] == WIDTH and page.canvas.rect['height'] == HEIGHT,
+              str(page.canvas.rect))
+        check('the window is drawn at the screen\'s resolution',
+              page.script('return document.getElementById("window").width') == round(WIDTH * ratio))
+        middle = page.script('const r = document.getElementById("window").getBoundingClientRect();'
+                             'return [r.left + r.width / 2, r.top + r.height / 2, innerWidth / 2, innerHeight / 2];')
+        check('the window sits in the middle of the page',
+              abs(middle[0] - middle[2]) <= 1 and abs(middle[1] - middle[3]) <= 1, str(middle))
+
+        # Qt's copy from an empty box gives the clipboard what it had: an
+        # empty figure is one that looks as it did when the page opened.
+        empty_figure = page.region(*FIGURE)
+
+        def figure_empty():
+            try:
+                return wait_for('an empty figure', 3, lambda: page.region(*FIGURE) == empty_figure)
+            except AssertionError:
+                return False
+
+        page.enter('10', '6', '1', '20')
+        page.click('cmdCalcolo')
+        result = page.copied('txtRisultatoFinale')
+        check('10, 6, 1 and 20 typed give 8.62298569829157', result == '8.62298569829157', result)
+
+        page.click('cdmAzzeraCampi')
+        check('Cancella Dati empties the figure', figure_empty())
+
+        # Four empty boxes: the warning, drawn over the middle of the window.
+        middle_region = (190, 215, 270, 70)
+        before = page.region(*middle_region)
+        page.click('cmdCalcolo')
+        if check('four empty boxes bring the warning', changes(page, 'the warning', middle_region, 5, before)):
+            page.keys(Keys.RETURN)
+            check('Return dismisses it', wait_for('the warning to go', 5,
+                                                  lambda: page.region(*middle_region) == before))
+            page.type('7')
+            check('and the caret is back in the arm box', page.copied('txtMassaBraccio') == '7')
+
+        page.click('cdmAzzeraCampi')
+        page.enter('abc', '6', '1', '20')
+        page.click('cmdCalcolo')
+        check('a box holding letters leaves the figure empty', figure_empty())
+        # An overflow is thrown and caught inside the handler: Ardivo goes on,
+        # and its clock with it.
+        page.enter('40000', '6', '1', '20')
+        page.click('cmdCalcolo')
+        empty = figure_empty()
+        errors = page.console_errors()
+        check('a number out of range leaves the figure empty too, with no error', empty and not errors,
+              '; '.join(errors))
+
+        check('the clock moves', changes(page, 'the clock', CLOCK, 3))
+
+        page.click('cdmChiudi')
+        check('Chiudi ends Ardivo, and the page says so',
+              wait_for('the closed page', 5, lambda: page.script(
+                  'return document.getElementById("frame").hidden && '
+                  'document.getElementById("status").textContent.startsWith("Ardivo è chiuso")')))
+        check('no console error after all that', not page.console_errors(), '; '.join(page.console_errors()))
+    finally:
+        page.close()
+
+
+def dates(server):
+    """The date and the clock as the browser's language and time zone have
+    them: Italian and German dates differ in their separators whatever the
+    day, and the hours of Rome and Tokyo always differ."""
+    shown = {}
+    for language, zone in (('it-IT', 'Europe/Rome'), ('de-DE', 'Europe/Rome'), ('it-IT', 'Asia/Tokyo')):
+        page = Page(server, language=language, time_zone=zone)
+        try:
+            image = page.window_image()
+            shown[language, zone] = page.region(*DATE, image=image), page.region(*HOURS, image=image)
+        finally:
+            page.close()
+    check('the date follows the browser\'s language',
+          shown['it-IT', 'Europe/Rome'][0] != shown['de-DE', 'Europe/Rome'][0])
+    check('the clock follows the browser\'s time zone',
+          shown['it-IT', 'Europe/Rome'][1] != shown['it-IT', 'Asia/Tokyo'][1])
+
+
+def phone(server):
+    page = Page(server, phone=True)
+    try:
+        empty_figure = page.region(*FIGURE)
+        # The page is laid out as wide as the window and shown scaled to the
+        # screen: measured on the screen, in the phone's own pixels.
+        screen = page.script('const r = document.getElementById("window").getBoundingClientRect();'
+                             'return {left: r.left, width: r.width, height: r.height, scale: visualViewport.scale,'
+                             '        screen: screen.width, ratio: devicePixelRatio,'
+                             '        pixels: document.getElementById("window").width};')
+        shown = screen['width'] * screen['scale']
+        check(f'on a phone the window fits the width ({screen["screen"]} px)',
+              screen['left'] >= 0 and screen['screen'] - 2 <= shown <= screen['screen'], str(screen))
+        check('keeping its proportions', abs(screen['width'] / screen['height'] - WIDTH / HEIGHT) < 0.01, str(screen))
+        check('and drawn sharp, a pixel of the window to each of the screen\'s',
+              abs(screen['pixels'] - shown * screen['ratio']) <= 1, str(screen))
+        page.tap('txtMassaBraccio')
+        check('a tap on a box focuses the input that brings up the keyboard',
+              wait_for('the input', 3, lambda: page.script('return document.activeElement.tagName') == 'INPUT'))
+        for box, value in (('txtMassaBraccio', '10'), ('txtPesoTestina', '6'), ('txtPesoViti', '1'),
+                           ('txtCedevolezza', '20')):
+            page.tap(box)
+            page.type(value)
+        page.tap('cmdCalcolo')
+        # Keys typed on a phone go to Qt's input element, so there is no
+        # copying there: the figure must look as the one that copies as
+        # 8.62298569829157 on the same phone with a keyboard and a mouse.
+        wait_for('a figure', 5, lambda: page.region(*FIGURE) != empty_figure)
+        tapped = page.region(*FIGURE)
+        check('no console error on the phone', not page.console_errors(), '; '.join(page.console_errors()))
+    finally:
+        page.close()
+    page = Page(server, phone=True, touch=False)
+    try:
+        page.enter('10', '6', '1', '20')
+        page.click('cmdCalcolo')
+        wait_for('a figure', 5, lambda: page.region(*FIGURE) != empty_figure)
+        typed = page.region(*FIGURE)
+        result = page.copied('txtRisultatoFinale')
+        check('10, 6, 1 and 20 tapped and typed give 8.62298569829157',
+              result == '8.62298569829157' and typed == tapped, result)
+    finally:
+        page.close()
+
+
+def main():
+    server = Server(sys.argv[1])
+    try:
+        desktop(server)
+        dates(server)
+        phone(server)
+    finally:
+        server.close()
+    if failures:
+        print(f'{failures} check(s) failed', file=sys.stderr)
+        return 1
+    print('all checks passed')
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
