@@ -102,7 +102,7 @@ windows:
 	JOBS=$(JOBS) scripts/build-windows $(WINDOWS_BUILD)
 
 # Ardivo for the browser, from the same sources, with Debian's Emscripten
-# against Qt built once from Debian's own source (the first time about 20
+# against Qt built once from Debian's own source (the first time about 12
 # minutes on two cores; cached outside the clone after that): build-web/ is
 # the folder a static web server serves; the build itself lies beside it.
 web:

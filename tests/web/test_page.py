@@ -41,7 +41,8 @@ def changes(page, what, region, seconds, before=None):
 def desktop(server):
     page = Page(server)
     try:
-        check('the page opens with no console error', not page.console_errors(), '; '.join(page.console_errors()))
+        errors = page.console_errors()
+        check('the page opens with no console error', not errors, '; '.join(errors))
         check('the page is titled as the window', page.driver.title == 'Ardivo Testina Braccio', page.driver.title)
         ratio = page.script('return window.devicePixelRatio')
         check('the window keeps its size', page.canvas.rect['width'] == WIDTH and page.canvas.rect['height'] == HEIGHT,
@@ -102,7 +103,8 @@ def desktop(server):
               wait_for('the closed page', 5, lambda: page.script(
                   'return document.getElementById("frame").hidden && '
                   'document.getElementById("status").textContent.startsWith("Ardivo è chiuso")')))
-        check('no console error after all that', not page.console_errors(), '; '.join(page.console_errors()))
+        errors = page.console_errors()
+        check('no console error after all that', not errors, '; '.join(errors))
     finally:
         page.close()
 
@@ -154,7 +156,8 @@ def phone(server):
         # 8.62298569829157 on the same phone with a keyboard and a mouse.
         wait_for('a figure', 5, lambda: page.region(*FIGURE) != empty_figure)
         tapped = page.region(*FIGURE)
-        check('no console error on the phone', not page.console_errors(), '; '.join(page.console_errors()))
+        errors = page.console_errors()
+        check('no console error on the phone', not errors, '; '.join(errors))
     finally:
         page.close()
     page = Page(server, phone=True, touch=False)
