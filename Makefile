@@ -113,8 +113,8 @@ web:
 run-web: web
 	scripts/serve-web $(WEB_BUILD)
 
-# In Debian's chromium, headless: the runtime's tests, and the page on a
-# desktop and on a phone.
+# In Debian's chromium, headless: the runtime's and the window's tests, and
+# the page on a desktop and on a phone.
 test-web: web
 	$(call deps,sandbox test-web)
 	cd $(WEB_BUILD)-tree && ctest --output-on-failure -j$(JOBS)

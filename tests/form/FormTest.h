@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDirIterator>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -77,8 +79,22 @@ public:
     }
 };
 
+// Gives the window the fonts the build ships with the program, where it ships
+// any: a browser lends it none.
+class WindowTestCase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        for (QDirIterator font(QStringLiteral(":/ardivo/fonts")); font.hasNext();)
+            QFontDatabase::addApplicationFont(font.next());
+    }
+};
+
 // Runs each test function on a window freshly started as the program starts it.
-class FormTestCase : public QObject
+class FormTestCase : public WindowTestCase
 {
     Q_OBJECT
 

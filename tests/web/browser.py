@@ -78,7 +78,7 @@ class Chromium:
     """Debian's chromium, headless, with a profile of its own that goes with
     it; as a phone under its mobile emulation, with a touch screen or not."""
 
-    def __init__(self, language='en-US', phone=False, time_zone='UTC', touch=True):
+    def __init__(self, language='en-US', phone=False, time_zone='UTC', touch=True, scale=1.0):
         self.profile = tempfile.mkdtemp(prefix='chromium-')
         options = webdriver.ChromeOptions()
         options.binary_location = '/usr/lib/chromium/chromium'
@@ -87,7 +87,8 @@ class Chromium:
         for argument in ['--headless=new', '--no-sandbox', '--no-first-run', '--disable-background-networking',
                          '--disable-component-update', '--disable-sync', '--disable-default-apps',
                          '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-                         f'--user-data-dir={self.profile}', '--window-size=1000,800']:
+                         f'--user-data-dir={self.profile}', '--window-size=1000,800',
+                         f'--force-device-scale-factor={scale}']:
             options.add_argument(argument)
         options.add_experimental_option('prefs', {'intl.accept_languages': language})
         if phone:

@@ -1,7 +1,10 @@
 # SPDX-License-Identifier: MIT
 """Runs a test program built for the browser in Debian's chromium, headless,
-from a server of its own: the program's output goes to this one's, and its
-exit status is this one's, 1 if it never ended.
+from a server of its own, in a canvas of the page's own size: the program's
+output goes to this one's, and its exit status is this one's, 1 if it never
+ended. What the desktop's tests take from their environment, the browser is
+given: LC_ALL's language as the browser's, BROWSER_PIXEL_RATIO as its device
+pixel ratio, and the ARDIVO_TEST_ variables as the program's environment.
 Usage: run-test.py PROGRAM.js [ARGUMENTS...]"""
 
 import json
@@ -15,7 +18,7 @@ from browser import Chromium, Server, wait_for
 PAGE = '''<!doctype html>
 <meta charset="utf-8">
 <title>{name}</title>
-<canvas id="screen" width="800" height="600" style="width: 800px; height: 600px"></canvas>
+<canvas id="screen" style="width: 659px; height: 501px"></canvas>
 <script src="{name}.js"></script>
 <script>
 window.output = [];
@@ -23,6 +26,7 @@ window.exitStatus = null;
 const print = text => window.output.push(text);
 createQtAppInstance({{
     arguments: {arguments},
+    preRun: [module => Object.assign(module.ENV, {environment})],
     qtCanvasElements: [document.getElementById('screen')],
     print, printErr: print,
     onExit: code => {{ window.exitStatus = code; }},
@@ -30,6 +34,14 @@ createQtAppInstance({{
 }}).catch(error => {{ print(String(error)); window.exitStatus = 1; }});
 </script>
 '''
+
+
+def language():
+    """it_IT.UTF-8 as it-IT; the C and POSIX locales as the browser's default."""
+    locale = os.environ.get('LC_ALL', '').split('.')[0].split('@')[0]
+    if locale in ('', 'C', 'POSIX'):
+        return 'en-US'
+    return locale.replace('_', '-')
 
 
 def main():
@@ -42,9 +54,11 @@ def main():
         for extension in ('.js', '.wasm'):
             os.symlink(program[:-len('.js')] + extension, os.path.join(site, name + extension))
         with open(os.path.join(site, 'index.html'), 'w', encoding='utf-8') as page:
-            page.write(PAGE.format(name=name, arguments=json.dumps(sys.argv[2:])))
+            environment = {key: value for key, value in os.environ.items() if key.startswith('ARDIVO_TEST_')}
+            page.write(PAGE.format(name=name, arguments=json.dumps(sys.argv[2:]),
+                                   environment=json.dumps(environment)))
         server = Server(site)
-        browser = Chromium()
+        browser = Chromium(language=language(), scale=float(os.environ.get('BROWSER_PIXEL_RATIO', '1')))
         browser.driver.get(server.origin + '/index.html')
         printed = 0
 
