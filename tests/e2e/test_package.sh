@@ -7,11 +7,12 @@
 top=$(cd "$(dirname "$0")/../.." && pwd)
 need lintian:lintian desktop-file-utils:desktop-file-validate appstream:appstreamcli man-db:man
 
-# Built from a clone that holds this tree's uncommitted changes too, and a
-# file that git does not track, as a local note or a log would lie there.
+# Built from a clone that holds this tree's uncommitted changes too (files
+# newly added to git among them), and a file that git does not track, as a
+# local note or a log would lie there.
 tree="$WORK/tree"
 git -c safe.directory='*' clone -q "$top" "$tree"
-git -c safe.directory='*' -C "$top" diff --binary HEAD | git -C "$tree" apply --allow-empty
+git -c safe.directory='*' -C "$top" diff --binary HEAD | git -C "$tree" apply --index --allow-empty
 echo "a note of the developer's" >"$tree/untracked-note.txt"
 "$tree/scripts/build-package" "$WORK/out" >"$WORK/build.log" 2>&1 || { cat "$WORK/build.log" >&2; exit 1; }
 architecture=$(dpkg --print-architecture)
