@@ -18,6 +18,14 @@ std::int16_t inputValue(const QString &text)
     return text.isEmpty() ? 0 : textToInteger(text);
 }
 
+// A box shows a value put into it from its first character: where the figure
+// is wider than the box, its last digits are the ones that fall outside.
+void putText(QLineEdit *box, const QString &text)
+{
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
 } // namespace
 
 void frmCalcoloArdivo::cmdCalcolo_Click()
@@ -49,7 +57,7 @@ void frmCalcoloArdivo::cmdCalcolo_Click()
 
     // Each step writes its box at its end: its result, or the empty text when
     // it failed, which the next step then reads.
-    txtRisultato->setText(resume
+    putText(txtRisultato, resume
                               .evaluate([&] {
                                   if (inputError != ErrorNumber::None)
                                       raiseError(inputError);
@@ -59,11 +67,12 @@ void frmCalcoloArdivo::cmdCalcolo_Click()
                               })
                               .value_or(QString()));
 
-    txtRadiceQuadrara->setText(
-        resume.evaluate([&] { return floatToText(power(leadingNumber(txtRisultato->text()), 0.5)); })
-            .value_or(QString()));
+    putText(txtRadiceQuadrara,
+            resume.evaluate([&] { return floatToText(power(leadingNumber(txtRisultato->text()), 0.5)); })
+                .value_or(QString()));
 
-    txtRisultatoFinale->setText(
+    putText(
+        txtRisultatoFinale,
         resume.evaluate([&] { return floatToText(divide(159.0, textToFloat(txtRadiceQuadrara->text()))); })
             .value_or(QString()));
 }

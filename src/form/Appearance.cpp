@@ -2,6 +2,7 @@
 #include "form/frmCalcoloArdivo.h"
 
 #include "form/CommandButton.h"
+#include "form/SchemeColours.h"
 #include "platform/Desktop.h"
 
 #include <QApplication>
@@ -11,17 +12,10 @@
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace {
-
-// A fixed colour written 0x00BBGGRR, red in the low byte.
-QColor fixedColour(quint32 bgr)
-{
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
-const QColor blue = fixedColour(0x00FF0000);
-const QColor darkBlue = fixedColour(0x00C00000);
 
 // Palatino Linotype where it is installed, else the look-alikes that Linux
 // desktops ship.
@@ -115,9 +109,6 @@ void frmCalcoloArdivo::applyAppearance()
     setWindowIcon(m_notes);
     setAutoFillBackground(true);
 
-    for (QLabel *label : {lblData, lblTime, c, Label1, lblCedevolezza, Label2, lblRisultatoFinale, Label3})
-        setRole(label, QPalette::WindowText, blue);
-    setRole(lblPesoTestina, QPalette::WindowText, darkBlue);
     for (QLabel *label : {lblData, lblTime, c, lblPesoTestina, Label1, lblCedevolezza, Label2, Label3})
         label->setFont(palatino(12));
     lblRisultatoFinale->setFont(palatino(13.5));
@@ -131,7 +122,6 @@ void frmCalcoloArdivo::applyAppearance()
     for (QLineEdit *box :
          {txtMassaBraccio, txtPesoTestina, txtPesoViti, txtCedevolezza, txtRisultato, txtRadiceQuadrara}) {
         box->setFont(sans(13.5, true));
-        setRole(box, QPalette::Text, blue);
     }
     txtRisultatoFinale->setFont(sans(17.25, false));
 
@@ -148,14 +138,36 @@ void frmCalcoloArdivo::applyAppearance()
 
 void frmCalcoloArdivo::applySchemeColours()
 {
-    // System colour 14: the highlighted-text colour of the user's scheme,
-    // for the form and the faces of the three buttons.
-    const QColor face = QApplication::palette().color(QPalette::HighlightedText);
-    if (palette().color(QPalette::Window) == face && cmdCalcolo->palette().color(QPalette::Button) == face)
+    SchemeColours colours = SchemeColours::choose(QApplication::palette());
+    if (colours == m_colours)
         return;
-    setRole(this, QPalette::Window, face);
-    for (CommandButton *button : {cmdCalcolo, cdmAzzeraCampi, cdmChiudi})
-        setRole(button, QPalette::Button, face);
+    m_colours = std::move(colours);
+    setPalette(m_colours.form);
+    for (QLabel *label : {lblData, lblTime, c, Label1, lblCedevolezza, Label2, lblRisultatoFinale, Label3})
+        setRole(label, QPalette::WindowText, m_colours.prompt);
+    setRole(lblPesoTestina, QPalette::WindowText, m_colours.cartridgePrompt);
+    for (QLineEdit *box :
+         {txtMassaBraccio, txtPesoTestina, txtPesoViti, txtCedevolezza, txtRisultato, txtRadiceQuadrara})
+        setRole(box, QPalette::Text, m_colours.typed);
+    for (CommandButton *button : {cmdCalcolo, cdmAzzeraCampi, cdmChiudi}) {
+        setRole(button, QPalette::Button, m_colours.buttonFace);
+        setRole(button, QPalette::ButtonText, m_colours.buttonText);
+    }
+
+    // Windows' own style draws buttons and boxes as its theme has them,
+    // whatever their colours; Qt's plain Windows style paints them in the
+    // colours given, as Windows paints its high-contrast schemes.
+    if (m_colours.highContrast && !m_plainStyle) {
+        m_plainStyle = QStyleFactory::create(QStringLiteral("windows"));
+        if (m_plainStyle)
+            m_plainStyle->setParent(this);
+    }
+    QStyle *const controls = m_colours.highContrast ? m_plainStyle : nullptr;
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{txtMassaBraccio, txtPesoTestina, txtPesoViti, txtCedevolezza,
+                                          txtRisultatoFinale, cmdCalcolo, cdmAzzeraCampi, cdmChiudi})
+        if (controls || control->testAttribute(Qt::WA_SetStyle))
+            control->setStyle(controls);
 }
 
 void frmCalcoloArdivo::paintEvent(QPaintEvent *event)

@@ -188,13 +188,18 @@ void frmCalcoloArdivo::start()
     tmTempo->start();
 }
 
+bool frmCalcoloArdivo::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    // The user's colour scheme changed: Qt posts this to every window.
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        applySchemeColours();
+    return handled;
+}
+
 void frmCalcoloArdivo::changeEvent(QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::ApplicationPaletteChange:
-    case QEvent::PaletteChange:
-        applySchemeColours();
-        break;
     case QEvent::WindowStateChange:
         // The window has no task-bar button to bring it back from, so it is
         // never minimised, even by a window manager that offers to.

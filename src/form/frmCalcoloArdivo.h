@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "form/SchemeColours.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QIcon>
@@ -16,6 +18,7 @@ class ClockTimer;
 class CommandButton;
 class QLabel;
 class QLineEdit;
+class QStyle;
 
 // The four form-level integers, as the last calculation left them.
 struct FormIntegers
@@ -46,6 +49,7 @@ public:
     FormIntegers formIntegers() const;
 
 protected:
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
@@ -76,6 +80,8 @@ private:
     Clock m_clock;
     QDate m_dateShown;
     QIcon m_notes;
+    SchemeColours m_colours;
+    QStyle *m_plainStyle = nullptr;
     std::future<Pictures> m_pictures;
 
     ClockTimer *tmTempo = nullptr;

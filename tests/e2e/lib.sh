@@ -164,10 +164,12 @@ ardivo_ended() {
     wait_for 50 gone "$APP_PID"
 }
 
-# Centre of a control, in pixels of the client area.
-declare -A CENTRE=(
-    [txtMassaBraccio]="372 48" [txtPesoTestina]="372 96" [txtPesoViti]="372 144" [txtCedevolezza]="372 192"
-    [cmdCalcolo]="536 64" [cdmAzzeraCampi]="536 168" [cdmChiudi]="536 272" [txtRisultatoFinale]="164 452"
+# Where a control stands, "x y width height" in pixels of the client area.
+declare -A RECT=(
+    [txtMassaBraccio]="312 32 121 33" [txtPesoTestina]="312 80 121 33" [txtPesoViti]="312 128 121 33"
+    [txtCedevolezza]="312 176 121 33" [cmdCalcolo]="472 24 129 81" [cdmAzzeraCampi]="472 128 129 81"
+    [cdmChiudi]="472 232 129 81" [txtRisultatoFinale]="48 424 233 57"
+    [c]="56 32 241 33" [lblPesoTestina]="56 80 225 25" [Label1]="56 128 233 33" [lblCedevolezza]="56 176 233 41"
 )
 # The name a screen reader announces for each box: its prompt.
 declare -A SPOKEN=(
@@ -177,8 +179,9 @@ declare -A SPOKEN=(
 )
 
 click() { # click CONTROL
-    # shellcheck disable=SC2086
-    xdotool mousemove --window "$WIN" ${CENTRE[$1]} click 1
+    local x y width height
+    read -r x y width height <<<"${RECT[$1]}"
+    xdotool mousemove --window "$WIN" $((x + width / 2)) $((y + height / 2)) click 1
 }
 
 type_into() { # type_into BOX TEXT
@@ -279,4 +282,40 @@ calculate() { # calculate CARTRIDGE ARM SCREWS COMPLIANCE
 
 screenshot() { # screenshot FILE
     import -window root "$1"
+}
+
+# What a person reads in a control, off a screenshot of the window at 1x
+# (tesseract, at three times the size): a box's text inside its frame, a
+# button's caption under its picture, a prompt's lines joined.
+read_on_screen() { # read_on_screen SHOT CONTROL
+    local x y width height
+    read -r x y width height <<<"${RECT[$2]}"
+    case $2 in
+    txt*) x=$((x + 3)) y=$((y + 3)) width=$((width - 6)) height=$((height - 6)) ;;
+    cmd* | cdm*) x=$((x + 4)) y=$((y + 40)) width=$((width - 8)) height=$((height - 44)) ;;
+    esac
+    convert "$1" -crop "${width}x${height}+$x+$y" +repage -resize 300% -colorspace Gray "$WORK/ocr.png" &&
+        tesseract "$WORK/ocr.png" - --psm 6 2>/dev/null | tr -s '\n\f' ' ' | sed 's/^ *//; s/ *$//'
+}
+
+# Whether a control reads as a text off a screenshot; "TEXT..." for a text
+# that begins so. Tesseract may take one letter of a caption for another
+# (a small "c" for an "e"), never a digit.
+reads() { # reads SHOT CONTROL TEXT
+    local text
+    text=$(read_on_screen "$1" "$2")
+    case $3 in
+    *...) [[ $text == "${3%...}"* ]] ;;
+    *[[:alpha:]]*) /usr/bin/python3 - "$text" "$3" <<'LEVENSHTEIN' ;;
+import sys
+read, wanted = sys.argv[1:]
+row = list(range(len(wanted) + 1))
+for i, a in enumerate(read, 1):
+    diagonal, row[0] = row[0], i
+    for j, b in enumerate(wanted, 1):
+        diagonal, row[j] = row[j], min(row[j] + 1, row[j - 1] + 1, diagonal + (a != b))
+sys.exit(row[-1] > 1)
+LEVENSHTEIN
+    *) [ "$text" = "$3" ] ;;
+    esac || { echo "  $2 reads '$text'" >&2 && return 1; }
 }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "FormTest.h"
+#include "form/SchemeColours.h"
 #include "runtime/DateTime.h"
 
 #include <QFontInfo>
+#include <QScopeGuard>
 #include <QTextDocument>
 
 class tst_Appearance : public FormTestCase
@@ -18,6 +20,10 @@ private slots:
     void clockLooksAsIfShaped();
     void colours();
     void schemeColourIsFollowed();
+    void legibleUnderEveryScheme_data();
+    void legibleUnderEveryScheme();
+    void figureReadFromItsFirstDigit_data();
+    void figureReadFromItsFirstDigit();
     void pictures();
     void buttonFaces_data();
     void buttonFaces();
@@ -143,6 +149,175 @@ void tst_Appearance::schemeColourIsFollowed()
 
     QApplication::setPalette(original);
     QTRY_COMPARE(t->form.palette().color(QPalette::Window), standard);
+}
+
+namespace {
+
+// A scheme as a platform theme hands it to Qt: these roles, the rest derived.
+QPalette scheme(const char *window, const char *windowText, const char *base, const char *text,
+                const char *button, const char *buttonText, const char *highlight,
+                const char *highlightedText)
+{
+    QPalette palette{QColor(button), QColor(window)};
+    palette.setColor(QPalette::WindowText, QColor(windowText));
+    palette.setColor(QPalette::Base, QColor(base));
+    palette.setColor(QPalette::Text, QColor(text));
+    palette.setColor(QPalette::ButtonText, QColor(buttonText));
+    palette.setColor(QPalette::Highlight, QColor(highlight));
+    palette.setColor(QPalette::HighlightedText, QColor(highlightedText));
+    return palette;
+}
+
+// Qt's Windows theme takes the window from the buttons' face and the boxes
+// from the window colour, and where the two differ, an inactive window's
+// selection from its background and text.
+QPalette windowsScheme(const char *buttonFace, const char *windowText, const char *window,
+                       const char *highlight, const char *highlightText)
+{
+    QPalette palette =
+        scheme(buttonFace, windowText, window, windowText, buttonFace, windowText, highlight, highlightText);
+    if (palette.window() != palette.base()) {
+        palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                         palette.color(QPalette::Inactive, QPalette::Window));
+        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                         palette.color(QPalette::Inactive, QPalette::Text));
+    }
+    return palette;
+}
+
+} // namespace
+
+void tst_Appearance::legibleUnderEveryScheme_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("prompts");
+
+    const QColor white(Qt::white), black(Qt::black), blue(0, 0, 255);
+    // The palettes that Qt 6.4 makes of each: with no theme and under GNOME
+    // (its gtk3 theme gives Qt's own light or dark palette), from KDE's
+    // kdeglobals, from Windows' system colours.
+    QTest::newRow("Qt's own, GNOME light")
+        << scheme("#efefef", "#000000", "#ffffff", "#000000", "#efefef", "#000000", "#308cc6", "#ffffff")
+        << white << blue;
+    QTest::newRow("GNOME dark") << scheme("#323232", "#f0f0f0", "#242424", "#f0f0f0", "#323232", "#f0f0f0",
+                                          "#308cc6", "#f0f0f0")
+                                << white << blue;
+    QTest::newRow("KDE Breeze") << scheme("#eff0f1", "#232629", "#ffffff", "#232629", "#fcfcfc", "#232629",
+                                          "#3daee9", "#ffffff")
+                                << white << blue;
+    QTest::newRow("KDE Breeze Dark") << scheme("#2a2e32", "#fcfcfc", "#1b1e20", "#fcfcfc", "#31363b",
+                                               "#fcfcfc", "#3daee9", "#fcfcfc")
+                                     << white << blue;
+    QTest::newRow("Windows") << windowsScheme("#f0f0f0", "#000000", "#ffffff", "#0078d7", "#ffffff") << white
+                             << blue;
+    // A high-contrast scheme wins over the window's own blues.
+    QTest::newRow("Windows High Contrast Black")
+        << windowsScheme("#000000", "#ffffff", "#000000", "#1aebff", "#000000") << black << white;
+    QTest::newRow("Windows High Contrast White")
+        << windowsScheme("#ffffff", "#000000", "#ffffff", "#37006e", "#ffffff") << white << black;
+    // The form follows a highlighted-text colour that is not white, and the
+    // blue that would not stand out on it gives way.
+    QTest::newRow("light, with dark highlighted text")
+        << scheme("#efefef", "#000000", "#ffffff", "#000000", "#efefef", "#000000", "#ffd700", "#000000")
+        << black << white;
+}
+
+void tst_Appearance::legibleUnderEveryScheme()
+{
+    QFETCH(QPalette, palette);
+    QFETCH(QColor, background);
+    QFETCH(QColor, prompts);
+
+    const auto restore =
+        qScopeGuard([original = QApplication::palette()] { QApplication::setPalette(original); });
+    QApplication::setPalette(palette);
+    // Qt posts the change to the window.
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(t->form.palette().color(QPalette::Window), background);
+    QCOMPARE(t->control("c")->palette().color(QPalette::WindowText), prompts);
+
+    struct Text
+    {
+        QString name;
+        QColor colour, background;
+    };
+    QList<Text> texts;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        const QString state =
+            group == QPalette::Active ? QStringLiteral("active") : QStringLiteral("inactive");
+        // The labels let the form's background show through.
+        for (const char *label : {"lblData", "lblTime", "c", "lblPesoTestina", "Label1", "lblCedevolezza",
+                                  "Label2", "lblRisultatoFinale"}) {
+            QCOMPARE(t->control(label)->autoFillBackground(), false);
+            texts.append({state + ' ' + label,
+                          t->control(label)->palette().color(group, QPalette::WindowText),
+                          t->form.palette().color(group, QPalette::Window)});
+        }
+        for (const char *box :
+             {"txtMassaBraccio", "txtPesoTestina", "txtPesoViti", "txtCedevolezza", "txtRisultatoFinale"}) {
+            const QPalette colours = t->control(box)->palette();
+            texts.append({state + ' ' + box, colours.color(group, QPalette::Text),
+                          colours.color(group, QPalette::Base)});
+        }
+        for (const char *button : {"cmdCalcolo", "cdmAzzeraCampi", "cdmChiudi"}) {
+            const QPalette colours = t->control(button)->palette();
+            texts.append({state + ' ' + button, colours.color(group, QPalette::ButtonText),
+                          colours.color(group, QPalette::Button)});
+        }
+    }
+    answerNextMessageBox(0, [&texts] {
+        const QWidget *box = QApplication::activeModalWidget();
+        texts.append({QStringLiteral("the warning"),
+                      box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))
+                          ->palette()
+                          .color(QPalette::WindowText),
+                      box->palette().color(QPalette::Window)});
+    });
+    t->click("cmdCalcolo");
+    QCOMPARE(texts.constLast().name, QStringLiteral("the warning"));
+
+    for (const Text &text : std::as_const(texts))
+        QVERIFY2(SchemeColours::contrast(text.colour, text.background) >= 4.5,
+                 qPrintable(QStringLiteral("%1: %2 on %3, %4:1")
+                                .arg(text.name, text.colour.name(), text.background.name())
+                                .arg(SchemeColours::contrast(text.colour, text.background), 0, 'f', 2)));
+}
+
+void tst_Appearance::figureReadFromItsFirstDigit_data()
+{
+    QTest::addColumn<QStringList>("inputs"); // cartridge weight, arm mass, screws weight, compliance
+    QTest::addColumn<QString>("start");
+    // 159/sqrt(32767): the most digits the calculation writes.
+    QTest::newRow("smallest resonance") << QStringList{"50", "100", "1", "217"} << "0,87837";
+    QTest::newRow("three digits before the point") << QStringList{"1", "1", "0", "1"} << "112,4299";
+    QTest::newRow("worked example") << QStringList{"6", "10", "1", "20"} << "8,6229";
+}
+
+void tst_Appearance::figureReadFromItsFirstDigit()
+{
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, start);
+
+    t->enterInputs(inputs[0], inputs[1], inputs[2], inputs[3]);
+    t->click("cmdCalcolo");
+    QLineEdit *box = t->box("txtRisultatoFinale");
+    QVERIFY2(box->text().startsWith(start), qPrintable(box->text()));
+    // Where the box draws the figure: the caret's place (the middle of the
+    // rectangle it reports), less the width of what stands before the caret,
+    // in the box's own font.
+    // The box scrolls its text as it paints it.
+    box->grab();
+    const QFontMetricsF metrics(box->font());
+    const qreal caret = box->inputMethodQuery(Qt::ImCursorRectangle).toRectF().center().x();
+    const qreal left = caret - metrics.horizontalAdvance(box->text().left(box->cursorPosition()));
+    const qreal right = left + metrics.horizontalAdvance(start);
+    QVERIFY2(left >= 0 && right <= box->width(),
+             qPrintable(QStringLiteral("'%1' from %2 to %3 in a box %4 wide")
+                            .arg(start)
+                            .arg(left)
+                            .arg(right)
+                            .arg(box->width())));
 }
 
 void tst_Appearance::pictures()

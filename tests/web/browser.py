@@ -10,6 +10,7 @@ import http.server
 import io
 import os
 import shutil
+import subprocess
 import tempfile
 import threading
 import time
@@ -210,6 +211,19 @@ class Page(Chromium):
         ratio = image.width / WIDTH
         return image.crop((round(x * ratio), round(y * ratio), round((x + width) * ratio),
                            round((y + height) * ratio))).tobytes()
+
+    def read(self, x, y, width, height):
+        """What a person reads in part of the window, off a screenshot
+        (tesseract, at three times the window's size)."""
+        image = self.window_image()
+        ratio = image.width / WIDTH
+        part = image.crop((round(x * ratio), round(y * ratio), round((x + width) * ratio),
+                           round((y + height) * ratio)))
+        part = part.convert('L').resize((width * 3, height * 3), Image.LANCZOS)
+        png = io.BytesIO()
+        part.save(png, 'PNG')
+        return subprocess.run(['tesseract', 'stdin', 'stdout', '--psm', '7'], input=png.getvalue(),
+                              capture_output=True, check=True).stdout.decode().strip()
 
     def pixel(self, x, y):
         try:
