@@ -4,8 +4,11 @@
 # by scripts/fresh-root: it installs what it needs, builds, and ends with
 # Ardivo's window mapped on a display of the test's own (Xvfb with a cookie,
 # and openbox), which a click on Chiudi then closes, ending make run with
-# status 0. With --runs N, make run is run N times over in the same root:
-# the later runs find everything installed and built.
+# status 0. As it starts, another apt-get is at work in the root, holding
+# dpkg's lock for half a minute, as a desktop's updater may be just after an
+# installation: make run says it waits, and then goes on. With --runs N, make
+# run is run N times over in the same root: the later runs find everything
+# installed and built.
 # Runs with an environment from an allow-list, bounds every wait and leaves
 # nothing it started behind. Needs root, as scripts/fresh-root does.
 # Usage: tests/fresh-root/test_make_run.sh [--runs N]
@@ -80,8 +83,23 @@ wm_pid=$!
 wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
     { echo "openbox did not start" >&2; exit 1; }
 
-command=(make run)
-[ "$runs" -eq 1 ] || command=(sh -c 'for run in $(seq "$0"); do make run || exit; done' "$runs")
+# Another apt-get installs a package of its own, and waits half a minute
+# before dpkg starts, its lock held; make run starts once the lock is taken.
+busy_apt=$(
+    cat <<'BUSY'
+held() {
+    local lock
+    lock=$(stat -c %i /var/lib/dpkg/lock-frontend 2>/dev/null) &&
+        awk '$2 != "->" { print $6 }' /proc/locks | grep -q ":$lock\$"
+}
+sudo apt-get update -qq || exit
+sudo apt-get -qq -o DPkg::Pre-Invoke::="sleep 30" install -y --no-install-recommends hello >/dev/null 2>&1 &
+for tenth in $(seq 600); do held && break; sleep 0.1; done
+held || { echo "the other apt-get did not take dpkg's lock" >&2; exit 1; }
+for run in $(seq "$0"); do make run || exit; done
+BUSY
+)
+command=(bash -c "$busy_apt" "$runs")
 # In a process group of its own, which cleanup ends; its status goes to a file.
 setsid bash -c '"$@"; echo $? >"$0.tmp" && mv "$0.tmp" "$0"' "$work/status" \
     "$top/scripts/fresh-root" --display "$DISPLAY" --xauthority "$XAUTHORITY" -- "${command[@]}" \
@@ -110,6 +128,8 @@ done
 wait_for 1200 ended
 status=$(cat "$work/status" 2>/dev/null || echo "none: still running")
 check "make run ends with status 0 (status $status)" test "$status" = 0
+check "make run said it waited for the other apt-get" \
+    grep -q '^install-deps: apt is busy, held by apt-get (process [0-9]*): waiting' "$work/fresh-root.log"
 grep '^fresh-root:' "$work/fresh-root.log"
 running || root_pid=""
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
