@@ -4,11 +4,18 @@
 # for another system, into a cache outside the clone keyed by what goes into
 # it, with its licences. For scripts/build-qt-windows and scripts/build-qt-web.
 # Usage: NAME=... WHAT=... MINUTES=... . qt-from-source.sh
+#        options=(... $(qt_features))
 #        qt_cached KEY || { qt_fetch; qt_build CMAKE_ARGS...; qt_licences; qt_done; }
 #        echo "$prefix"
 version=$(dpkg-query -W -f='${source:Version}' libqt6core6)
 root=${XDG_CACHE_HOME:-$HOME/.cache}/ardivo/qt-$NAME
 say() { echo "build-qt-$NAME: $*" >&2; }
+
+# The configure options of this build from the one list both builds read.
+qt_features() {
+    sed 's/#.*//' "$(dirname "${BASH_SOURCE[0]}")/../cmake/qt-features.txt" |
+        awk -v name="$NAME" '$1 == "all" || $1 == name { print $2 }'
+}
 
 # Sets prefix and work; succeeds when Qt is in the cache already.
 qt_cached() { # qt_cached KEY
@@ -68,8 +75,8 @@ qt_build() { # qt_build CMAKE_ARGUMENTS...
     if ! cmake --build "$work/build" -j"${JOBS:-2}" 2>&1 | tee "$work/build.log" |
         awk -v name="build-qt-$NAME" '/^\[[0-9]+\/[0-9]+\]/ { split(substr($1, 2, length($1) - 2), n, "/");
             if (n[1] % 100 == 0 || n[1] == n[2]) print name ": step " n[1] " of " n[2] > "/dev/stderr" }'; then
-        grep -E -A12 'FAILED' "$work/build.log" | head -n 80 >&2
-        exit 1
+        grep -E 'FAILED|error:' -A3 "$work/build.log" | grep -v -E '^ +from |^In file included' | head -n 60 >&2
+        failed build.log
     fi
     cmake --install "$work/build" >"$work/install.log" 2>&1 || failed install.log
 }
