@@ -5,9 +5,10 @@
 # and Wine's checking heap, which reports memory used after it was freed.
 # Wine draws Windows' windows on an X server, and makes one for every
 # program: even a test without a window of its own needs one.
-# Usage: . wine.sh; wine_display; wine_prefix; wine64 ...; wine_end
+# Usage: . wine.sh; wine_display; wine_window_manager; wine_prefix; wine64 ...; wine_end
 WINE=/usr/lib/wine/wine64
-"$(dirname "${BASH_SOURCE[0]}")/../../scripts/need" "$(basename "$0")" wine64:"$WINE" wine64:/usr/lib/wine/wineserver xvfb:Xvfb || exit 2
+"$(dirname "${BASH_SOURCE[0]}")/../../scripts/need" "$(basename "$0")" wine64:"$WINE" wine64:/usr/lib/wine/wineserver xvfb:Xvfb \
+    openbox:openbox x11-utils:xprop || exit 2
 export WINEPREFIX="$HOME/wine" WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export WINEDEBUG=${WINEDEBUG:--all,warn+heap}
@@ -30,6 +31,19 @@ wine_display() {
     rm -f "$fifo"
     [ -n "$number" ] || return 1
     export DISPLAY=":$number"
+}
+
+# A window manager on that display, as Windows always has one: without one,
+# Wine waits about two seconds for each window it shows to become active.
+wine_window_manager() {
+    openbox --sm-disable >/dev/null 2>&1 &
+    WINE_WM_PID=$!
+    local tenths=100
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
+        tenths=$((tenths - 1))
+        [ "$tenths" -gt 0 ] || return 1
+        sleep 0.1
+    done
 }
 
 # The Wine server, kept running until wine_end: left to itself it ends
@@ -72,9 +86,10 @@ wine_faults() { grep -E 'warn:heap|err:heap|Unhandled (page fault|exception)|vir
 wine_end() {
     /usr/lib/wine/wineserver -k 2>/dev/null
     /usr/lib/wine/wineserver -w 2>/dev/null
-    if [ -n "${WINE_XVFB_PID:-}" ]; then
-        kill "$WINE_XVFB_PID" 2>/dev/null
-        wait "$WINE_XVFB_PID" 2>/dev/null
-    fi
+    local pid
+    for pid in ${WINE_WM_PID:-} ${WINE_XVFB_PID:-}; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
     return 0
 }
