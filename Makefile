@@ -9,26 +9,41 @@ JOBS ?= 2
 # Each recipe first installs what it runs (scripts/install-deps says what each
 # job needs), so a target has what it needs however it is reached.
 deps = @scripts/install-deps $(1)
+# Every build compiles through ccache, which keys what it keeps by what goes
+# in: a second build of the same sources, in another clone or a fresh root,
+# compiles nothing again.
+CCACHE = -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+CCACHE_DIR ?= $(HOME)/.cache/ardivo/ccache
+export CCACHE CCACHE_DIR
+# Each stage of the suite says how long it took.
+timed = @scripts/timed $(1) --
 
-.PHONY: all build run test sanitize-build test-sanitize fuzz-build test-fuzz fuzz test-repeat bench soak format \
+.PHONY: all build run check test sanitize-build test-sanitize fuzz-build test-fuzz fuzz test-repeat bench soak format \
         package autopkgtest reproducible windows test-windows web run-web test-web test-fresh-root clean
 
 all: build
 
 build:
 	$(call deps,build)
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j$(JOBS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE)
+	$(call timed,build) cmake --build $(BUILD) -j$(JOBS)
 
 run: build
 	$(call deps,run)
 	./$(BUILD)/ardivo
 
-# The main build's tests come last: their final test checks that nothing the
-# suite started or made is left behind.
+# The loop to run after every change: the program built, the runtime's and
+# the window's tests, and the program driven through a calculation, a bad
+# input and the warning. About a minute.
+check: build
+	$(call deps,sandbox run check)
+	$(call timed,check) sh -c 'cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -L "^check$$"'
+
+# Everything: the main build's tests last, after the sanitizers', the
+# fuzzer's, and the Windows and browser builds' own.
 test: build test-sanitize test-fuzz test-windows test-web
 	$(call deps,sandbox run test)
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	$(call timed,tests) sh -c 'cd $(BUILD) && ctest --output-on-failure -j$(JOBS)'
 
 # The runtime and the window's tests again, under AddressSanitizer and
 # UndefinedBehaviorSanitizer. They run offscreen, so this build also goes
@@ -37,12 +52,12 @@ test: build test-sanitize test-fuzz test-windows test-web
 sanitize-build:
 	$(call deps,build)
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DARDIVO_SANITIZE=ON -DARDIVO_E2E_TESTS=OFF \
-	    -DARDIVO_X11=OFF
-	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	    -DARDIVO_X11=OFF $(CCACHE)
+	$(call timed,sanitize-build) cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 
 test-sanitize: sanitize-build
 	$(call deps,sandbox run)
-	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)
+	$(call timed,test-sanitize) sh -c 'cd $(SANITIZE_BUILD) && ctest --output-on-failure -j$(JOBS)'
 
 # The whole suite, N times over (N=20 unless given), from builds made once:
 # one table of each test's runs, failures and slowest time. LOAD=2 keeps both
@@ -57,8 +72,9 @@ test-repeat: build sanitize-build fuzz-build windows web
 # Benchmarks bring their own peers, which `make test` does not need.
 # Each in a world of its own, as the tests are: a desktop with a session bus
 # but no screen reader, as most users have it.
-bench: build web
-	$(call deps,sandbox run bench test-web)
+bench: build
+	$(call deps,build web sandbox run bench test-web)
+	JOBS=$(JOBS) scripts/build-web $(WEB_BUILD)-tree $(WEB_BUILD) bare_controls
 	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off -- bench/startup.sh $(abspath $(BUILD))
 	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off -- bench/idle.sh $(abspath $(BUILD))
 	tests/hermetic.sh --seconds 1200 -- /usr/bin/python3 bench/web.py $(abspath $(WEB_BUILD)) \
@@ -99,7 +115,7 @@ reproducible:
 # certificate.
 windows:
 	$(call deps,build windows $(if $(ARDIVO_SIGN_PKCS12),signing))
-	JOBS=$(JOBS) scripts/build-windows $(WINDOWS_BUILD)
+	$(call timed,windows) env JOBS=$(JOBS) scripts/build-windows $(WINDOWS_BUILD)
 
 # Ardivo for the browser, from the same sources, with Debian's Emscripten
 # against Qt built once from Debian's own source (the first time about 12
@@ -107,7 +123,7 @@ windows:
 # the folder a static web server serves; the build itself lies beside it.
 web:
 	$(call deps,build web)
-	JOBS=$(JOBS) scripts/build-web $(WEB_BUILD)-tree $(WEB_BUILD)
+	$(call timed,web) env JOBS=$(JOBS) scripts/build-web $(WEB_BUILD)-tree $(WEB_BUILD)
 
 # The folder served on the loopback address, opened in the user's browser.
 run-web: web
@@ -117,13 +133,13 @@ run-web: web
 # the page on a desktop and on a phone.
 test-web: web
 	$(call deps,sandbox test-web)
-	cd $(WEB_BUILD)-tree && ctest --output-on-failure -j$(JOBS)
+	$(call timed,test-web) sh -c 'cd $(WEB_BUILD)-tree && ctest --output-on-failure -j$(JOBS)'
 
 # The Windows build's tests, under Wine: the runtime and the window, the
 # program's resources, and the program installed from its MSI and its zip.
 test-windows: windows
 	$(call deps,sandbox test-windows)
-	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j$(JOBS)
+	$(call timed,test-windows) sh -c 'cd $(WINDOWS_BUILD) && ctest --output-on-failure -j$(JOBS)'
 
 # The README's two commands as a newcomer meets them, each on a Debian 12 made
 # afresh (scripts/fresh-root, which needs root): make test there, then make
@@ -136,13 +152,14 @@ test-fresh-root:
 
 fuzz-build:
 	$(call deps,build fuzz)
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARDIVO_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_conversions
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DARDIVO_FUZZ=ON \
+	    $(CCACHE)
+	$(call timed,fuzz-build) cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_conversions
 
 # 20 seconds from the seed corpus.
 test-fuzz: fuzz-build
 	$(call deps,sandbox)
-	cd $(FUZZ_BUILD) && ctest --output-on-failure
+	$(call timed,test-fuzz) sh -c 'cd $(FUZZ_BUILD) && ctest --output-on-failure'
 
 # A minute, keeping what it finds in the build's corpus (the smoke run in
 # `make test` always starts from the committed seeds alone).

@@ -1,6 +1,7 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# The calculation as a user meets it: typing, clicking, reading the figure.
+# The calculation as a user meets it: typing, clicking, reading the figure;
+# a bad input, and the warning. make check runs it.
 . "$(dirname "$0")/lib.sh"
 start_desktop
 start_ardivo
@@ -18,6 +19,12 @@ check "an emptied box counts as 0" box_is txtRisultatoFinale 8.88837021056167
 type_into txtCedevolezza "-20"
 click cmdCalcolo
 check "a negative product leaves the figure empty" box_is txtRisultatoFinale ""
+
+calculate 6 10 1 20
+check "the figure again, for the bad input to take away" box_is txtRisultatoFinale 8.62298569829157
+type_into txtCedevolezza venti
+click cmdCalcolo
+check "a box holding no number leaves the figure empty" box_is txtRisultatoFinale ""
 
 for box in txtPesoTestina txtMassaBraccio txtPesoViti txtCedevolezza; do
     type_into "$box" ""
