@@ -3,7 +3,6 @@
 // label, alone in an otherwise empty window; with --timer-only the label is
 // never written, so that Qt's own wake-up can be told from the repaint.
 #include "clock/ClockTimer.h"
-#include "platform/Desktop.h"
 #include "runtime/DateTime.h"
 
 #include <QApplication>
@@ -12,7 +11,8 @@
 
 int main(int argc, char *argv[])
 {
-    Desktop::sendPixelsThroughSocket();
+    // Pixels through the X server's socket, as Ardivo sends them.
+    qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication application(argc, argv);
     const bool timerOnly = QApplication::arguments().contains(QStringLiteral("--timer-only"));
     QLabel clock;

@@ -42,11 +42,6 @@ public:
     // it. Call before the window is first shown.
     static void keepOutOfTaskbar(QWidget *window);
 
-    // Has Qt send the pixels of windows to an X server through its socket
-    // rather than shared memory, unless the user has chosen. Call before the
-    // application exists.
-    static void sendPixelsThroughSocket();
-
     // How work meant for the second core is launched: on a thread of its own,
     // or, where there is none, when its result is first asked for.
     static std::launch backgroundLaunch();

@@ -70,15 +70,7 @@ Desktop::Desktop()
             SessionBus::address(qgetenv("DBUS_SESSION_BUS_ADDRESS"), qgetenv("XDG_RUNTIME_DIR"),
                                 onX11 ? &m_display : nullptr));
 
-    sendPixelsThroughSocket();
     // fontconfig reads its configuration and caches, a few milliseconds, while
     // Qt connects to the display; the first text box would otherwise wait.
     m_fontWarmUp = std::thread(&Desktop::warmUpFonts);
 }
-
-std::launch Desktop::backgroundLaunch()
-{
-    return std::launch::async;
-}
-
-void Desktop::readyApplication() {}

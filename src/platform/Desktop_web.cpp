@@ -21,8 +21,6 @@ std::launch Desktop::backgroundLaunch()
     return std::launch::deferred;
 }
 
-void Desktop::warmUpFonts() {}
-
 namespace {
 
 // The event loop never returns to main() here: when the program quits, the
@@ -49,7 +47,3 @@ void Desktop::readyApplication()
         QFontDatabase::addApplicationFont(font.next());
     qApp->installEventFilter(new QuitToPage(qApp));
 }
-
-void Desktop::keepOutOfTaskbar(QWidget *) {}
-
-void Desktop::sendPixelsThroughSocket() {}

@@ -32,12 +32,19 @@ void Desktop::keepOutOfTaskbar(QWidget *window)
     xcb_flush(connection);
 }
 
-void Desktop::sendPixelsThroughSocket()
+namespace {
+
+// With shared memory, Qt waits for the X server to finish reading the
+// clock's pixels before it paints them again: a round trip, and two more
+// wake-ups, every second. A window this small goes as cheaply through the
+// socket. Set before main(), so before Qt connects, unless the user has
+// chosen.
+void sendPixelsThroughSocket()
 {
-    // With shared memory, Qt waits for the X server to finish reading the
-    // clock's pixels before it paints them again: a round trip, and two more
-    // wake-ups, every second. A window this small goes as cheaply through the
-    // socket.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 }
+
+} // namespace
+
+Q_CONSTRUCTOR_FUNCTION(sendPixelsThroughSocket)
