@@ -6,6 +6,8 @@ FUZZ_BUILD ?= build-fuzz
 WINDOWS_BUILD ?= build-windows
 WEB_BUILD ?= build-web
 JOBS ?= 2
+# The window's geometry as the build writes it, for what clicks on the window.
+geometry = ARDIVO_GEOMETRY=$(abspath $(BUILD))/geometry.tsv
 # Each recipe first installs what it runs (scripts/install-deps says what each
 # job needs), so a target has what it needs however it is reached.
 deps = @scripts/install-deps $(1)
@@ -75,16 +77,16 @@ test-repeat: build sanitize-build fuzz-build windows web
 bench: build
 	$(call deps,build web sandbox run bench test-web)
 	JOBS=$(JOBS) scripts/build-web $(WEB_BUILD)-tree $(WEB_BUILD) bare_controls
-	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off -- bench/startup.sh $(abspath $(BUILD))
-	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off -- bench/idle.sh $(abspath $(BUILD))
-	tests/hermetic.sh --seconds 1200 -- /usr/bin/python3 bench/web.py $(abspath $(WEB_BUILD)) \
+	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off $(geometry) -- bench/startup.sh $(abspath $(BUILD))
+	tests/hermetic.sh --bus --seconds 3000 SCREEN_READER=off $(geometry) -- bench/idle.sh $(abspath $(BUILD))
+	tests/hermetic.sh --seconds 1200 ARDIVO_GEOMETRY=$(abspath $(WEB_BUILD)-tree)/geometry.tsv -- /usr/bin/python3 bench/web.py $(abspath $(WEB_BUILD)) \
 	    $(abspath $(WEB_BUILD)-tree/bench)
 
 # Ten minutes of ticking and clicking (not part of `make test`), read back as
 # a screen reader reads it.
 soak: build
 	$(call deps,sandbox run soak)
-	tests/hermetic.sh --bus --seconds 900 -- bench/soak.sh $(abspath $(BUILD))
+	tests/hermetic.sh --bus --seconds 900 $(geometry) -- bench/soak.sh $(abspath $(BUILD))
 
 # The Debian source and binary packages, built the Debian way from a copy of
 # the tree.
@@ -96,9 +98,10 @@ package:
 # package installed, as Debian's CI does; on this machine (the null runner)
 # that installs it system-wide, with what its test needs.
 ARCH = $(shell dpkg --print-architecture)
+VERSION = $(shell scripts/version)
 autopkgtest: package
 	$(call deps,autopkgtest)
-	autopkgtest $(BUILD)/ardivo_1.00_$(ARCH).deb . -- null
+	autopkgtest $(BUILD)/ardivo_$(VERSION)_$(ARCH).deb . -- null
 
 # Two builds, with another path, umask, locale, time zone and clock: the
 # binary packages must be the same bit for bit, and so must what the

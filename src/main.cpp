@@ -11,7 +11,7 @@ int main(int, char **)
     // option can load a style sheet, a plugin or another platform.
     const auto application = desktop.openApplication("ardivo");
     QApplication::setApplicationName(QStringLiteral("Ardivo"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(ARDIVO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.ardivo.Ardivo"));
 
     frmCalcoloArdivo form;

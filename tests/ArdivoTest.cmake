@@ -5,7 +5,9 @@
 # home and directories, an environment from an allow-list (and the
 # ENVIRONMENT given here), a private session bus with BUS, and nothing it
 # started or wrote outliving it. Only the build tree is writable; READABLE
-# shows directories that the sandbox would hide (in the home).
+# shows directories that the sandbox would hide (in the home). ARDIVO_GEOMETRY
+# names the window's geometry as the build writes it (cmake/Geometry.cmake),
+# for the tests that click on the window.
 set(ARDIVO_HERMETIC ${CMAKE_CURRENT_LIST_DIR}/hermetic.sh)
 
 function(ardivo_add_test name)
@@ -27,6 +29,6 @@ function(ardivo_add_test name)
     # test before CTest kills it.
     math(EXPR seconds "${ARG_TIMEOUT} - 5")
     add_test(NAME ${name} COMMAND bash ${ARDIVO_HERMETIC} ${options} --seconds ${seconds} --writable ${CMAKE_BINARY_DIR}
-                                  ${ARG_ENVIRONMENT} -- ${ARG_COMMAND})
+                                  ARDIVO_GEOMETRY=${CMAKE_BINARY_DIR}/geometry.tsv ${ARG_ENVIRONMENT} -- ${ARG_COMMAND})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${ARG_LABELS}")
 endfunction()

@@ -57,7 +57,6 @@ frmCalcoloArdivo::frmCalcoloArdivo(Clock clock)
     // no parent window in its task list, whatever the dialog asks.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(Twips::toPixels(9885), Twips::toPixels(7515));
 
     m_pictures = decodePictures(devicePixelRatioF());
     createControls();
@@ -127,35 +126,12 @@ void frmCalcoloArdivo::createControls()
 
 void frmCalcoloArdivo::arrangeControls()
 {
-    struct Placement
-    {
-        QWidget *control;
-        int left, top, width, height; // twips
-    };
-    const Placement placements[] = {
-        {lblData, 720, 0, 60, 315},
-        {lblTime, 2160, 0, 60, 315},
-        {c, 840, 480, 3615, 495},
-        {lblPesoTestina, 840, 1200, 3375, 375},
-        {Label1, 840, 1920, 3495, 495},
-        {lblCedevolezza, 840, 2640, 3495, 615},
-        {txtMassaBraccio, 4680, 480, 1815, 495},
-        {txtPesoTestina, 4680, 1200, 1815, 495},
-        {txtPesoViti, 4680, 1920, 1815, 495},
-        {txtCedevolezza, 4680, 2640, 1815, 495},
-        {txtRisultato, 4680, 3360, 1815, 495},
-        {txtRadiceQuadrara, 4680, 4080, 1815, 495},
-        {cmdCalcolo, 7080, 360, 1935, 1215},
-        {cdmAzzeraCampi, 7080, 1920, 1935, 1215},
-        {cdmChiudi, 7080, 3480, 1935, 1215},
-        {Picture1, 120, 3600, 4515, 2505},
-        {Label2, 6120, 5040, 3495, 375},
-        {lblRisultatoFinale, 4920, 5760, 4695, 1575},
-        {txtRisultatoFinale, 720, 6360, 3495, 855},
-        {Label3, -360, -720, 3615, 495},
-    };
-    for (const Placement &p : placements)
-        p.control->setGeometry(Twips::toPixels(p.left, p.top, p.width, p.height));
+#define WINDOW_SIZE(width, height) setFixedSize(Twips::toPixels(width), Twips::toPixels(height));
+#define PLACE(control, left, top, width, height)                                                             \
+    control->setGeometry(Twips::toPixels(left, top, width, height));
+#include "form/Placements.def"
+#undef PLACE
+#undef WINDOW_SIZE
 
     // The date and the clock never shrink below the size they start at.
     for (QLabel *autoSized : {lblData, lblTime})
@@ -214,7 +190,7 @@ void frmCalcoloArdivo::changeEvent(QEvent *event)
 
 FormIntegers frmCalcoloArdivo::formIntegers() const
 {
-    return {intPesoTestina, intMassaBraccio, intPesoViti, intCedevolezza};
+    return m_integers;
 }
 
 void frmCalcoloArdivo::setCaption(QLabel *label, const QString &caption)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "calc/Calculation.h"
 #include "form/SchemeColours.h"
 
 #include <QDate>
@@ -19,17 +20,6 @@ class CommandButton;
 class QLabel;
 class QLineEdit;
 class QStyle;
-
-// The four form-level integers, as the last calculation left them.
-struct FormIntegers
-{
-    std::int16_t intPesoTestina = 0;
-    std::int16_t intMassaBraccio = 0;
-    std::int16_t intPesoViti = 0;
-    std::int16_t intCedevolezza = 0;
-
-    friend bool operator==(const FormIntegers &, const FormIntegers &) = default;
-};
 
 // The program's one window: four inputs, the resonance, the date and a clock.
 class frmCalcoloArdivo : public QWidget
@@ -106,8 +96,6 @@ private:
     QLabel *c = nullptr;
     QLabel *lblPesoTestina = nullptr;
 
-    std::int16_t intPesoTestina = 0;
-    std::int16_t intMassaBraccio = 0;
-    std::int16_t intPesoViti = 0;
-    std::int16_t intCedevolezza = 0;
+    // intPesoTestina, intMassaBraccio, intPesoViti, intCedevolezza.
+    FormIntegers m_integers;
 };

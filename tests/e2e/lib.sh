@@ -164,13 +164,20 @@ ardivo_ended() {
     wait_for 50 gone "$APP_PID"
 }
 
-# Where a control stands, "x y width height" in pixels of the client area.
-declare -A RECT=(
-    [txtMassaBraccio]="312 32 121 33" [txtPesoTestina]="312 80 121 33" [txtPesoViti]="312 128 121 33"
-    [txtCedevolezza]="312 176 121 33" [cmdCalcolo]="472 24 129 81" [cdmAzzeraCampi]="472 128 129 81"
-    [cdmChiudi]="472 232 129 81" [txtRisultatoFinale]="48 424 233 57"
-    [c]="56 32 241 33" [lblPesoTestina]="56 80 225 25" [Label1]="56 128 233 33" [lblCedevolezza]="56 176 233 41"
-)
+# Where a control stands, "x y width height" in pixels of the client area,
+# from the window's own table as the build writes it (ARDIVO_GEOMETRY).
+declare -A RECT=()
+read_geometry() {
+    local name x y width height
+    while read -r name x y width height; do
+        RECT[$name]="$x $y $width $height"
+    done <"$ARDIVO_GEOMETRY"
+}
+[ -z "${ARDIVO_GEOMETRY:-}" ] || read_geometry
+rect_of() { # rect_of CONTROL: prints "x y width height"
+    [ -n "${RECT[$1]:-}" ] || { echo "no place for $1 in ${ARDIVO_GEOMETRY:-the geometry (unset)}" >&2 && return 1; }
+    echo "${RECT[$1]}"
+}
 # The name a screen reader announces for each box: its prompt.
 declare -A SPOKEN=(
     [txtMassaBraccio]="Inserire Massa del braccio" [txtPesoTestina]="Inserire il peso della testina"
@@ -179,8 +186,9 @@ declare -A SPOKEN=(
 )
 
 click() { # click CONTROL
-    local x y width height
-    read -r x y width height <<<"${RECT[$1]}"
+    local where x y width height
+    where=$(rect_of "$1") || return 1
+    read -r x y width height <<<"$where"
     xdotool mousemove --window "$WIN" $((x + width / 2)) $((y + height / 2)) click 1
 }
 
@@ -238,19 +246,20 @@ place() {
 # The window's frame as an X11 window manager keeps it, on a 1024 x 768
 # screen: size, place, hints, the actions offered, no task-bar button.
 check_frame() { # check_frame [LABEL]
-    local label=${1:-$WINDOW_MANAGER} geometry hints motif actions functions=0x9 decorations=0x61
+    local label=${1:-$WINDOW_MANAGER} geometry hints motif actions functions=0x9 decorations=0x61 width height
+    read -r _ _ width height <<<"${RECT[frmCalcoloArdivo]}"
     geometry=$(xwininfo -id "$WIN")
-    check "$label: client area 659 x 501" grep -q -z -E 'Width: 659.*Height: 501' <<<"$geometry"
+    check "$label: client area $width x $height" grep -q -z -E "Width: $width.*Height: $height" <<<"$geometry"
     # A compositor shows the window, and puts it in its place, a moment
     # after it is mapped.
     centred() {
         read -r x y <<<"$(place)"
-        [ $(((x + 329 - 512) ** 2)) -le 4 ] && [ $(((y + 250 - 384) ** 2)) -le 4 ]
+        [ $(((x + width / 2 - 512) ** 2)) -le 4 ] && [ $(((y + height / 2 - 384) ** 2)) -le 4 ]
     }
     check "$label: centred on the screen" wait_for 50 centred
     hints=$(xprop -id "$WIN" WM_NORMAL_HINTS)
-    check "$label: fixed size, minimum = maximum = 659 by 501" \
-        grep -q -z -E 'minimum size: 659 by 501.*maximum size: 659 by 501' <<<"$hints"
+    check "$label: fixed size, minimum = maximum = $width by $height" \
+        grep -q -z -E "minimum size: $width by $height.*maximum size: $width by $height" <<<"$hints"
     # Motif hints: flags, functions, decorations, present and in force (flags
     # 0x1 and 0x2). Minimize is bit 0x8 of the functions and 0x20 of the
     # decorations, maximize 0x10 and 0x40, "all" 0x1.
@@ -288,8 +297,9 @@ screenshot() { # screenshot FILE
 # (tesseract, at three times the size): a box's text inside its frame, a
 # button's caption under its picture, a prompt's lines joined.
 read_on_screen() { # read_on_screen SHOT CONTROL
-    local x y width height
-    read -r x y width height <<<"${RECT[$2]}"
+    local where x y width height
+    where=$(rect_of "$2") || return 1
+    read -r x y width height <<<"$where"
     case $2 in
     txt*) x=$((x + 3)) y=$((y + 3)) width=$((width - 6)) height=$((height - 6)) ;;
     cmd* | cdm*) x=$((x + 4)) y=$((y + 40)) width=$((width - 8)) height=$((height - 44)) ;;

@@ -3,7 +3,9 @@
 # The Debian package as a user meets it: built the Debian way, source and
 # binary clean under lintian, unpacked into a scratch root, started through
 # its desktop entry's Exec line, its icon and its manual page looked at.
+# Usage: test_package.sh VERSION
 . "$(dirname "$0")/lib.sh"
+version=${1:?the version, N.NN}
 top=$(cd "$(dirname "$0")/../.." && pwd)
 need lintian:lintian desktop-file-utils:desktop-file-validate appstream:appstreamcli man-db:man
 
@@ -16,10 +18,10 @@ git -c safe.directory='*' -C "$top" diff --binary HEAD | git -C "$tree" apply --
 echo "a note of the developer's" >"$tree/untracked-note.txt"
 "$tree/scripts/build-package" "$WORK/out" >"$WORK/build.log" 2>&1 || { cat "$WORK/build.log" >&2; exit 1; }
 architecture=$(dpkg --print-architecture)
-deb="$WORK/out/ardivo_1.00_$architecture.deb"
-changes="$WORK/out/ardivo_1.00_$architecture.changes"
-check "make package writes $(basename "$deb") and its source package" test -s "$deb" -a -s "$WORK/out/ardivo_1.00.dsc"
-tar -tJf "$WORK/out/ardivo_1.00.tar.xz" >"$WORK/source-files"
+deb="$WORK/out/ardivo_${version}_$architecture.deb"
+changes="$WORK/out/ardivo_${version}_$architecture.changes"
+check "make package writes $(basename "$deb") and its source package" test -s "$deb" -a -s "$WORK/out/ardivo_${version}.dsc"
+tar -tJf "$WORK/out/ardivo_${version}.tar.xz" >"$WORK/source-files"
 check "the source package holds the tracked files" grep -q -x 'ardivo/src/main.cpp' "$WORK/source-files"
 check "the source package holds no untracked file" sh -c "! grep -q untracked-note '$WORK/source-files'"
 
@@ -32,8 +34,8 @@ check "lintian --pedantic -I -E on source and binary: no tag (status $status)" \
 
 fields=$(dpkg-deb -f "$deb" Package Version Depends Recommends)
 has() { echo "$fields" | grep -q -E "$1"; }
-ardivo_1_00() { has '^Package: ardivo$' && has '^Version: 1.00$'; }
-check "package ardivo, version 1.00" ardivo_1_00
+ardivo_of_version() { has '^Package: ardivo$' && has "^Version: $version\$"; }
+check "package ardivo, version $version" ardivo_of_version
 check "depends on Qt Widgets and Qt's GUI, which brings the X11 plugin, as its libraries say" \
     has 'libqt6widgets6.*libqt6gui6|libqt6gui6.*libqt6widgets6'
 check "depends on the fonts" has 'fonts-texgyre \| fonts-urw-base35'
@@ -61,8 +63,8 @@ metainfo_clean() {
     ! echo "$out" | grep -q -E '^[EW]:'
 }
 check "the metainfo validates without errors or warnings" metainfo_clean
-check "the metainfo: MIT, release 1.00" \
-    sh -c "grep -q '<project_license>MIT</project_license>' '$metainfo' && grep -q '<release version=\"1.00\"' '$metainfo'"
+check "the metainfo: MIT, release $version" \
+    sh -c "grep -q '<project_license>MIT</project_license>' '$metainfo' && grep -q '<release version=\"$version\"' '$metainfo'"
 
 # The icon on a dark panel and on a light one: a light plate under dark notes.
 legible() { # legible PNG BACKGROUND

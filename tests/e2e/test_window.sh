@@ -29,7 +29,8 @@ read -r x y <<<"$(place)"
 xdotool windowsize "$WIN" 900 700 windowmove "$WIN" $((x + 20)) "$y"
 moved() { [ "$(place)" = "$((x + 20)) $y" ]; }
 if checked "a move request is done" wait_for 50 moved; then
-    check "the resize request before it is refused" sh -c "xwininfo -id $WIN | grep -q -E 'Width: 659\$'"
+    read -r _ _ width _ <<<"${RECT[frmCalcoloArdivo]}"
+    check "the resize request before it is refused" sh -c "xwininfo -id $WIN | grep -q -E 'Width: $width\$'"
 fi
 
 check "10/6/1/20 gives 8.62298569829157 over AT-SPI" calculates_over_atspi

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "../calc/CalcTest.h"
 #include "form/frmCalcoloArdivo.h"
 
 #include <QAbstractButton>
@@ -15,17 +16,6 @@
 
 #include <functional>
 #include <memory>
-
-Q_DECLARE_METATYPE(FormIntegers)
-
-inline char *toString(const FormIntegers &i)
-{
-    return QTest::toString(QStringLiteral("{%1, %2, %3, %4}")
-                               .arg(i.intPesoTestina)
-                               .arg(i.intMassaBraccio)
-                               .arg(i.intPesoViti)
-                               .arg(i.intCedevolezza));
-}
 
 // The real window, started as the program starts it, on a clock that the test
 // sets.

@@ -23,7 +23,7 @@ if [ "${ARDIVO_FRESH_ROOT_TEST:-}" != 1 ]; then
     exec env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 ARDIVO_FRESH_ROOT_TEST=1 \
         ${SUDO_UID:+SUDO_UID="$SUDO_UID"} "$0" --runs "$runs"
 fi
-"$top/scripts/need" test_make_run.sh xvfb:Xvfb xauth:xauth openbox:openbox xdotool:xdotool x11-utils:xwininfo ||
+"$top/scripts/need" test_make_run.sh xvfb:Xvfb xauth:xauth openbox:openbox xdotool:xdotool x11-utils:xwininfo cmake:cmake ||
     exit 2
 [ "$(id -u)" -eq 0 ] || { echo "test_make_run.sh: needs root, as scripts/fresh-root does" >&2; exit 2; }
 
@@ -106,6 +106,11 @@ setsid bash -c '"$@"; echo $? >"$0.tmp" && mv "$0.tmp" "$0"' "$work/status" \
     >"$work/fresh-root.log" 2>&1 &
 root_pid=$!
 
+# The window's size and Chiudi's centre, from the window's own table.
+cmake -DTABLE="$top/src/form/Placements.def" -DOUTPUT="$work/geometry.tsv" -P "$top/cmake/Geometry.cmake" || exit
+read -r _ _ _ width height < <(grep '^frmCalcoloArdivo ' "$work/geometry.tsv")
+chiudi=($(awk '$1 == "cdmChiudi" { print $2 + int($4 / 2), $3 + int($5 / 2) }' "$work/geometry.tsv"))
+
 window() { xdotool search --all --onlyvisible --name '^Ardivo Testina Braccio$' 2>/dev/null | head -n 1; }
 running() { [ ! -e "$work/status" ]; }
 ended() { ! running; }
@@ -118,11 +123,11 @@ for run in $(seq "$runs"); do
         tail -n 30 "$work/fresh-root.log" >&2
         break
     fi
-    check "run $run: the window is viewable, its client area 659 x 501" \
-        sh -c "xwininfo -id $win | grep -q -z -E 'Width: 659.*Height: 501.*Map State: IsViewable'"
+    check "run $run: the window is viewable, its client area $width x $height" \
+        sh -c "xwininfo -id $win | grep -q -z -E 'Width: $width.*Height: $height.*Map State: IsViewable'"
     xdotool windowactivate "$win" 2>/dev/null
     wait_for 50 sh -c "[ \"\$(xdotool getactivewindow)\" = $win ]"
-    xdotool mousemove --window "$win" 536 272 click 1
+    xdotool mousemove --window "$win" "${chiudi[0]}" "${chiudi[1]}" click 1
     check "run $run: Chiudi closes the window" wait_for 100 sh -c "! xwininfo -id $win >/dev/null 2>&1"
 done
 wait_for 1200 ended

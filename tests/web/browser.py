@@ -25,13 +25,20 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.keys import Keys
 
+
+
+def _geometry():
+    """The window's geometry as the build writes it from the window's own
+    table (ARDIVO_GEOMETRY): each control's left, top, width and height in
+    pixels of the client area, the window itself as frmCalcoloArdivo."""
+    with open(os.environ['ARDIVO_GEOMETRY'], encoding='utf-8') as table:
+        return {name: tuple(int(n) for n in numbers) for name, *numbers in map(str.split, table) if numbers}
+
+
+GEOMETRY = _geometry()
 # Centre of a control, in pixels of the client area (as the Linux tests have them).
-CENTRE = {
-    'txtMassaBraccio': (372, 48), 'txtPesoTestina': (372, 96), 'txtPesoViti': (372, 144),
-    'txtCedevolezza': (372, 192), 'cmdCalcolo': (536, 64), 'cdmAzzeraCampi': (536, 168),
-    'cdmChiudi': (536, 272), 'txtRisultatoFinale': (164, 452),
-}
-WIDTH, HEIGHT = 659, 501
+CENTRE = {name: (x + width // 2, y + height // 2) for name, (x, y, width, height) in GEOMETRY.items()}
+WIDTH, HEIGHT = GEOMETRY['frmCalcoloArdivo'][2:]
 MARKER = 'nothing was copied'
 
 

@@ -13,12 +13,12 @@ import shutil
 import sys
 import tempfile
 
-from browser import Chromium, Server, wait_for
+from browser import HEIGHT, WIDTH, Chromium, Server, wait_for
 
 PAGE = '''<!doctype html>
 <meta charset="utf-8">
 <title>{name}</title>
-<canvas id="screen" style="width: 659px; height: 501px"></canvas>
+<canvas id="screen" style="width: {width}px; height: {height}px"></canvas>
 <script src="{name}.js"></script>
 <script>
 window.output = [];
@@ -55,7 +55,7 @@ def main():
             os.symlink(program[:-len('.js')] + extension, os.path.join(site, name + extension))
         with open(os.path.join(site, 'index.html'), 'w', encoding='utf-8') as page:
             environment = {key: value for key, value in os.environ.items() if key.startswith('ARDIVO_TEST_')}
-            page.write(PAGE.format(name=name, arguments=json.dumps(sys.argv[2:]),
+            page.write(PAGE.format(name=name, width=WIDTH, height=HEIGHT, arguments=json.dumps(sys.argv[2:]),
                                    environment=json.dumps(environment)))
         server = Server(site)
         browser = Chromium(language=language(), scale=float(os.environ.get('BROWSER_PIXEL_RATIO', '1')))

@@ -6,15 +6,19 @@ emulation, tapped and typed."""
 
 import sys
 
-from browser import HEIGHT, WIDTH, Page, Server, wait_for
+from browser import GEOMETRY, HEIGHT, WIDTH, Page, Server, wait_for
 from selenium.webdriver.common.keys import Keys
 
 failures = 0
-# The resonance box, and the clock, in the window's pixels.
-FIGURE = (52, 428, 226, 48)
-CLOCK = (140, 0, 90, 18)
-DATE = (44, 0, 64, 18)
-HOURS = (140, 0, 18, 18)
+# The resonance box inside its frame; the date, the clock and its hours,
+# which grow to the right of where they stand; in the window's pixels.
+_x, _y, _width, _height = GEOMETRY['txtRisultatoFinale']
+FIGURE = (_x + 4, _y + 4, _width - 8, _height - 8)
+_x, _y, _width, _height = GEOMETRY['lblTime']
+CLOCK = (_x - 4, _y, 90, _height - 3)
+HOURS = (_x - 4, _y, 18, _height - 3)
+_x, _y, _width, _height = GEOMETRY['lblData']
+DATE = (_x - 4, _y, 64, _height - 3)
 
 
 def check(what, condition, detail=''):

@@ -7,7 +7,7 @@
 # built from source and the MSI signed so that osslsigncode verifies them,
 # the password never on a command line or in the output, and the same bytes
 # when signed again a day later.
-# Usage: test_release.sh BUILD_DIR QT_PREFIX
+# Usage: test_release.sh BUILD_DIR QT_PREFIX VERSION
 ARDIVO=ardivo.exe
 . "$(dirname "$0")/../e2e/lib.sh"
 need unzip:unzip osslsigncode:osslsigncode openssl:openssl faketime:faketime \
@@ -16,7 +16,7 @@ set +e
 build=${1:?the Windows build}
 qt=${2:?Qt for Windows}
 top=$(cd "$(dirname "$0")/../.." && pwd)
-name=Ardivo-1.00-windows-x64
+name=Ardivo-${3:?the version}-windows-x64
 
 mkdir "$WORK/unpacked"
 unzip -q "$build/$name.zip" -d "$WORK/unpacked"

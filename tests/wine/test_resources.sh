@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # The resources of the built program, read back from ardivo.exe: its version
 # record field by field, its manifest, and its icon at every size.
-# Usage: test_resources.sh ARDIVO_EXE
+# Usage: test_resources.sh ARDIVO_EXE VERSION
 ARDIVO=${1:?ardivo.exe}
+version=${2:?the version, N.NN}
 . "$(dirname "$0")/../e2e/lib.sh"
 need binutils-mingw-w64-x86-64:x86_64-w64-mingw32-windres icoutils:wrestool icoutils:icotool
 exe=$ARDIVO
@@ -11,24 +12,27 @@ work=$WORK
 
 x86_64-w64-mingw32-windres -i "$exe" -O rc -o "$work/back.rc" || exit 1
 expect() { check "$1" grep -q -F -- "$1" "$work/back.rc"; }
-expect 'FILEVERSION 1, 0, 0, 0'
-expect 'PRODUCTVERSION 1, 0, 0, 0'
+# Four numbers: 1.01 is 1, 1, 0, 0.
+numbers="${version%.*}, $((10#${version#*.})), 0, 0"
+expect "FILEVERSION $numbers"
+expect "PRODUCTVERSION $numbers"
 expect 'FILEOS 0x40004'
 expect 'FILETYPE 0x1'
 expect 'BLOCK "040904b0"'
 expect 'VALUE "ProductName", "Ardivo"'
 expect 'VALUE "FileDescription", "Ardivo"'
 expect 'VALUE "CompanyName", "Vantrello"'
-expect 'VALUE "FileVersion", "1.00"'
-expect 'VALUE "ProductVersion", "1.00"'
+expect "VALUE \"FileVersion\", \"$version\""
+expect "VALUE \"ProductVersion\", \"$version\""
 expect 'VALUE "OriginalFilename", "ardivo.exe"'
 expect 'VALUE "Translation", 0x409, 1200'
 # The manifest: run as the user who starts it, Windows 10 and 11, sharp on
-# every monitor, the current common controls.
+# every monitor, the current common controls; its own name and version.
 expect 'level=""asInvoker""'
 expect '<supportedOS Id=""{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}""/>'
 expect '>PerMonitorV2</dpiAwareness>'
 expect 'name=""Microsoft.Windows.Common-Controls"" version=""6.0.0.0""'
+expect "name=\"\"Vantrello.Ardivo\"\" version=\"\"${numbers//, /.}\"\""
 
 # A program with a window and no console.
 check "a Windows GUI program" sh -c "x86_64-w64-mingw32-objdump -p '$exe' | grep -q 'Subsystem.*Windows GUI'"

@@ -1,17 +1,20 @@
 #!/bin/bash
 # SPDX-License-Identifier: MIT
-# A later version over this one, under Wine: 1.01, made here from the same
-# files less one licence, replaces 1.00 in place (one Installed-apps entry,
-# and nothing of 1.00 left); 1.00 over 1.01 is refused and leaves 1.01 as
-# it was; 1.00 installed twice leaves one entry.
-# Usage: test_upgrade.sh FOLDER MSI   (the folder the MSI was made from)
+# A later version over this one, under Wine: this version plus 0.01 ($later
+# over $now), made here from the same files less one licence, replaces this
+# one in place (one Installed-apps entry, and nothing of it left); this one
+# over the later is refused and leaves the later as it was; this one
+# installed twice leaves one entry.
+# Usage: test_upgrade.sh FOLDER MSI VERSION   (the folder the MSI was made from)
 ARDIVO=ardivo.exe
 . "$(dirname "$0")/../e2e/lib.sh"
 . "$(dirname "$0")/wine.sh"
 need msitools:msiinfo
 set +e
-folder=${1:?the folder of 1.00}
-msi100=${2:?the MSI of 1.00}
+folder=${1:?the folder of this version}
+msi_now=${2:?the MSI of this version}
+now=${3:?this version, N.NN}
+later=$(printf '%d.%02d' "${now%.*}" $((10#${now#*.} + 1)))
 top=$(cd "$(dirname "$0")/../.." && pwd)
 
 trap 'wine_end; cleanup' EXIT
@@ -21,12 +24,12 @@ user_dir=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -n
 programs="$user_dir/AppData/Local/Programs/Ardivo"
 dropped=licenses/MinGW/GPL-3.txt
 
-later="$WORK/Ardivo-1.01-windows-x64"
-cp -r "$folder" "$later"
-rm "$later/$dropped"
-SOURCE_DATE_EPOCH=1700000000 "$top/scripts/build-msi" "$later" 1.01 "$WORK/ardivo-1.01.msi" ||
-    { echo "cannot make the MSI of 1.01" >&2; exit 1; }
-msi101="$WORK/ardivo-1.01.msi"
+later_folder="$WORK/Ardivo-$later-windows-x64"
+cp -r "$folder" "$later_folder"
+rm "$later_folder/$dropped"
+msi_later="$WORK/ardivo-$later.msi"
+SOURCE_DATE_EPOCH=1700000000 "$top/scripts/build-msi" "$later_folder" "$later" "$msi_later" ||
+    { echo "cannot make the MSI of $later" >&2; exit 1; }
 
 # The versions of the Ardivo entries in Installed apps, one a line. Wine
 # keeps a per-user product's entry with the machine's.
@@ -46,29 +49,29 @@ installed_is() { # installed_is VERSIONS (one a line)
 install() { wine64 msiexec /i "$(windows_path "$1")" /qn; }
 uninstall() { wine64 msiexec /x "$(windows_path "$1")" /qn; }
 
-checked "1.00 installs" install "$msi100" || finish
-check "Installed apps has 1.00" installed_is 1.00
+checked "$now installs" install "$msi_now" || finish
+check "Installed apps has $now" installed_is "$now"
 check "it ships $dropped" test -f "$programs/$dropped"
 
-check "1.01 installs over it" install "$msi101"
-check "Installed apps has one entry, 1.01" installed_is 1.01
+check "$later installs over it" install "$msi_later"
+check "Installed apps has one entry, $later" installed_is "$later"
 check "the program is still there" test -f "$programs/ardivo.exe"
-check "nothing of 1.00 is left: not $dropped, which 1.01 does not ship" test ! -e "$programs/$dropped"
+check "nothing of $now is left: not $dropped, which $later does not ship" test ! -e "$programs/$dropped"
 
-install "$msi100"
+install "$msi_now"
 status=$?
-check "1.00 over 1.01 is refused (status $status)" test "$status" -ne 0
-check "and says why" sh -c "msiinfo export '$msi100' LaunchCondition | grep -q 'A later version of Ardivo is already installed.'"
-check "Installed apps still has one entry, 1.01" installed_is 1.01
+check "$now over $later is refused (status $status)" test "$status" -ne 0
+check "and says why" sh -c "msiinfo export '$msi_now' LaunchCondition | grep -q 'A later version of Ardivo is already installed.'"
+check "Installed apps still has one entry, $later" installed_is "$later"
 check "the program is still there" test -f "$programs/ardivo.exe"
 
-check "1.01 uninstalls" uninstall "$msi101"
+check "$later uninstalls" uninstall "$msi_later"
 check "Installed apps has no Ardivo" installed_is ""
 check "its folder is gone" test ! -e "$programs"
 
-check "1.00 installs" install "$msi100"
-check "1.00 installs again" install "$msi100"
-check "Installed apps has one entry, 1.00" installed_is 1.00
-check "1.00 uninstalls" uninstall "$msi100"
+check "$now installs" install "$msi_now"
+check "$now installs again" install "$msi_now"
+check "Installed apps has one entry, $now" installed_is "$now"
+check "$now uninstalls" uninstall "$msi_now"
 check "Installed apps has no Ardivo" installed_is ""
 finish
