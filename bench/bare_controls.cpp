@@ -32,7 +32,10 @@ int main(int argc, char *argv[])
     layout->addWidget(new QPushButton(QStringLiteral("Cancella Dati"), &window), 2, 1);
     layout->addWidget(new QPushButton(QStringLiteral("Chiudi"), &window), 3, 1);
     QObject::connect(calculate, &QPushButton::clicked, &window, [&window] {
-        QMessageBox::warning(&window, QStringLiteral("Attenzione"), QStringLiteral("?"));
+        auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Attenzione"), QStringLiteral("?"),
+                                    QMessageBox::Ok, &window);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
     });
     QTimer ticks;
     QObject::connect(&ticks, &QTimer::timeout, clock,

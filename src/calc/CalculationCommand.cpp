@@ -24,8 +24,8 @@ void frmCalcoloArdivo::cmdCalcolo_Click()
         txtCedevolezza->text().isEmpty() && txtMassaBraccio->text().isEmpty()) {
         runtime::messageBox(QStringLiteral("Inserire i dati per effettuare il calcolo"),
                             runtime::MessageBoxCode::OkOnly | runtime::MessageBoxCode::Critical,
-                            QStringLiteral("Attenzione"), this);
-        txtMassaBraccio->setFocus();
+                            QStringLiteral("Attenzione"), this,
+                            [this](runtime::MessageBoxAnswer) { txtMassaBraccio->setFocus(); });
         return;
     }
 

@@ -6,11 +6,13 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <future>
 #include <memory>
 #include <thread>
 
 class QApplication;
+class QDialog;
 class QWidget;
 
 // What depends on the desktop the program runs on, in one place: the
@@ -45,6 +47,12 @@ public:
     // How work meant for the second core is launched: on a thread of its own,
     // or, where there is none, when its result is first asked for.
     static std::launch backgroundLaunch();
+
+    // Shows a modal dialog and calls `dismissed` once it is closed: inside
+    // the call, where the platform can wait in a loop of the dialog's own;
+    // where it cannot (the browser), from the program's loop, after the
+    // call has returned.
+    static void showModal(QDialog *dialog, std::function<void()> dismissed);
 
 private:
     static void warmUpFonts();

@@ -3,6 +3,8 @@
 // which of these its platform lacks.
 #include "platform/Desktop.h"
 
+#include <QDialog>
+
 #ifdef ARDIVO_NO_FONT_WARM_UP
 // No fontconfig to load ahead of the first text.
 void Desktop::warmUpFonts() {}
@@ -16,6 +18,14 @@ void Desktop::keepOutOfTaskbar(QWidget *) {}
 #ifdef ARDIVO_NO_APPLICATION_SET_UP
 // Nothing to add to the application once it exists.
 void Desktop::readyApplication() {}
+#endif
+
+#ifndef ARDIVO_NO_NESTED_LOOP
+void Desktop::showModal(QDialog *dialog, std::function<void()> dismissed)
+{
+    dialog->exec();
+    dismissed();
+}
 #endif
 
 #ifndef ARDIVO_NO_THREADS

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Ardivo in a browser, on Qt's WebAssembly platform: one windowing system,
-// no second thread, no session bus, and no fonts but those the build ships.
-// The page is told when the program ends, so that it can say so.
+// no second thread, no loop for a dialog to wait in, no session bus, and no
+// fonts but those the build ships. The page is told when the program ends,
+// so that it can say so.
 #include "platform/Desktop.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDirIterator>
 #include <QEvent>
 #include <QFontDatabase>
@@ -19,6 +21,16 @@ Desktop::Desktop()
 std::launch Desktop::backgroundLaunch()
 {
     return std::launch::deferred;
+}
+
+// A handler cannot wait here: the browser's own loop must have its turn. The
+// dialog is shown modal, and what follows it runs when it is closed.
+void Desktop::showModal(QDialog *dialog, std::function<void()> dismissed)
+{
+    QObject::connect(
+        dialog, &QDialog::finished, dialog, [dismissed = std::move(dismissed)] { dismissed(); },
+        Qt::SingleShotConnection);
+    dialog->open();
 }
 
 namespace {

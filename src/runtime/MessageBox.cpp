@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "MessageBox.h"
 
+#include "platform/Desktop.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -49,27 +51,37 @@ QMessageBox::Icon icon(int code)
     }
 }
 
-} // namespace
-
-MessageBoxAnswer messageBox(const QString &prompt, int code, const QString &title, QWidget *parent)
+MessageBoxAnswer answerOf(const QMessageBox &box, const std::vector<Choice> &buttons)
 {
-    QMessageBox box(icon(code), title, prompt, QMessageBox::NoButton,
-                    parent ? parent : QApplication::activeWindow());
-    const auto buttons = choices(code & 0x7);
-    for (const auto &[button, answer] : buttons)
-        box.addButton(button);
-    // Bits 8 and 9 pick the default button: the first, second or third.
-    const std::size_t defaultIndex = std::size_t(code >> 8) & 0x3;
-    box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0].first);
-    box.exec();
-    if (box.parentWidget())
-        box.parentWidget()->window()->activateWindow();
     for (const auto &[button, answer] : buttons) {
         if (box.clickedButton() == box.button(button))
             return answer;
     }
     // Closed by the window's close box or Esc: the escape button's answer.
     return buttons.size() == 1 ? buttons.front().second : MessageBoxAnswer::Cancel;
+}
+
+} // namespace
+
+void messageBox(const QString &prompt, int code, const QString &title, QWidget *parent,
+                std::function<void(MessageBoxAnswer)> answered)
+{
+    auto *box = new QMessageBox(icon(code), title, prompt, QMessageBox::NoButton,
+                                parent ? parent : QApplication::activeWindow());
+    auto buttons = choices(code & 0x7);
+    for (const auto &[button, answer] : buttons)
+        box->addButton(button);
+    // Bits 8 and 9 pick the default button: the first, second or third.
+    const std::size_t defaultIndex = std::size_t(code >> 8) & 0x3;
+    box->setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0].first);
+    Desktop::showModal(box, [box, buttons = std::move(buttons), answered = std::move(answered)] {
+        if (box->parentWidget())
+            box->parentWidget()->window()->activateWindow();
+        const MessageBoxAnswer answer = answerOf(*box, buttons);
+        box->deleteLater();
+        if (answered)
+            answered(answer);
+    });
 }
 
 } // namespace runtime

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace runtime {
@@ -24,7 +26,10 @@ constexpr int Information = 64;
 // What the user answered.
 enum class MessageBoxAnswer : int { Ok = 1, Cancel, Abort, Retry, Ignore, Yes, No };
 
-// Shows a modal message box for `code` and returns when it is dismissed.
-MessageBoxAnswer messageBox(const QString &prompt, int code, const QString &title, QWidget *parent = nullptr);
+// Shows a modal message box for `code`; `answered` is given the user's answer
+// once it is dismissed: before this returns, except where the platform cannot
+// wait for it (the browser).
+void messageBox(const QString &prompt, int code, const QString &title, QWidget *parent,
+                std::function<void(MessageBoxAnswer)> answered = {});
 
 } // namespace runtime

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDirIterator>
+#include <QEventLoop>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,11 +109,29 @@ struct MessageBoxSeen
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttons = 0;
+    bool answered = false;
+    std::function<void()> onAnswered;
+
+    // Waits for the answer, which a browser gives after the click that
+    // opened the box has returned: in an event loop, which gives the browser
+    // its turn to run the answering timer (QTRY's sleeps do not).
+    bool waitForAnswer(int timeoutMs = 5000)
+    {
+        if (answered)
+            return true;
+        QEventLoop loop;
+        onAnswered = [&loop] { loop.quit(); };
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        onAnswered = nullptr;
+        return answered;
+    }
 };
 
 // Answers the message box that the next action opens with its first button,
 // and records what it showed. The answer comes `delayMs` after the box opens,
-// when `whileShown` has run; it all happens inside the box's own loop.
+// when `whileShown` has run: inside the box's own loop on a desktop, after
+// the click has returned in the browser (see waitForAnswer).
 inline std::shared_ptr<MessageBoxSeen> answerNextMessageBox(int delayMs = 0,
                                                             std::function<void()> whileShown = {})
 {
@@ -126,10 +145,13 @@ inline std::shared_ptr<MessageBoxSeen> answerNextMessageBox(int delayMs = 0,
         seen->text = box->text();
         seen->icon = box->icon();
         seen->buttons = int(box->buttons().size());
-        QTimer::singleShot(delayMs, box, [box, whileShown] {
+        QTimer::singleShot(delayMs, box, [box, seen, whileShown] {
             if (whileShown)
                 whileShown();
             box->buttons().constFirst()->click();
+            seen->answered = true;
+            if (seen->onAnswered)
+                seen->onAnswered();
         });
     });
     return seen;

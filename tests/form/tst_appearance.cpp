@@ -266,7 +266,7 @@ void tst_Appearance::legibleUnderEveryScheme()
                           colours.color(group, QPalette::Button)});
         }
     }
-    answerNextMessageBox(0, [&texts] {
+    const auto seen = answerNextMessageBox(0, [&texts] {
         const QWidget *box = QApplication::activeModalWidget();
         texts.append({QStringLiteral("the warning"),
                       box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))
@@ -275,6 +275,7 @@ void tst_Appearance::legibleUnderEveryScheme()
                       box->palette().color(QPalette::Window)});
     });
     t->click("cmdCalcolo");
+    QVERIFY(seen->waitForAnswer());
     QCOMPARE(texts.constLast().name, QStringLiteral("the warning"));
 
     for (const Text &text : std::as_const(texts))

@@ -108,6 +108,7 @@ void tst_Calculation::allEmptyWarns()
     const auto seen = answerNextMessageBox();
     t->click("cmdCalcolo");
 
+    QVERIFY(seen->waitForAnswer());
     QCOMPARE(seen->count, 1);
     QCOMPARE(seen->title, "Attenzione");
     QCOMPARE(seen->text, "Inserire i dati per effettuare il calcolo");

@@ -67,6 +67,7 @@ void tst_Clearing::calcolaAfterClearingWarns()
     t->click("cdmAzzeraCampi");
     const auto seen = answerNextMessageBox();
     t->click("cmdCalcolo");
+    QVERIFY(seen->waitForAnswer());
     QCOMPARE(seen->count, 1);
     QCOMPARE(t->text("txtRisultatoFinale"), QString());
 }

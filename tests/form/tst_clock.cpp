@@ -112,6 +112,7 @@ void tst_Clock::clockRunsWhileTheWarningIsShown()
     QString timeDuringWarning;
     const auto seen = answerNextMessageBox(1100, [&] { timeDuringWarning = t.caption("lblTime"); });
     t.click("cmdCalcolo");
+    QVERIFY(seen->waitForAnswer());
     QCOMPARE(seen->count, 1);
     QCOMPARE(timeDuringWarning, "09:05:08");
 }
