@@ -23,6 +23,10 @@ for icon in notes calcola cestino stop; do
     icotool -c -b 4 -o "$out/$icon.ico" "/tmp/$icon-32-$$.png" "/tmp/$icon-16-$$.png"
     rm -f "/tmp/$icon-32-$$.png" "/tmp/$icon-16-$$.png"
 done
+# The web page's icons as an installed app shows them.
+for size in 192 512; do
+    rsvg-convert -w $size -h $size notes.svg -o "$out/notes-$size.png"
+done
 
 # The program's own icon on Windows: every size that Explorer, the task bar
 # and the Start menu ask for, in 32-bit colour, the largest as PNG.

@@ -6,6 +6,7 @@ taps at a control's place in the window, real key events, the clipboard, and
 the window's pixels as the screen shows them. Every wait is bounded."""
 
 import functools
+import gzip
 import http.server
 import io
 import os
@@ -54,17 +55,56 @@ def wait_for(what, seconds, check):
         time.sleep(0.05)
 
 
-class Server:
-    """The site on an ephemeral port of the loopback address, as any static
-    server would serve it."""
+# Where a browser's console cannot be read (WebDriver classic has no log in
+# WebKit), the page records its own errors: the uncaught ones, the rejected
+# promises and what it writes to console.error.
+ERROR_RECORDER = b'''<script>
+window.pageErrors = [];
+addEventListener('error', (e) => pageErrors.push(`${e.message} (${e.filename}:${e.lineno}:${e.colno})`));
+addEventListener('unhandledrejection', (e) => pageErrors.push(String(e.reason)));
+const consoleError = console.error;
+console.error = (...args) => { pageErrors.push(args.join(' ')); consoleError.apply(console, args); };
+</script>'''
 
-    def __init__(self, site):
+
+class Server:
+    """The site on an ephemeral port of the loopback address (or the port
+    given), as any static server would serve it; with record_errors, its page
+    records its errors (ERROR_RECORDER) from its first line; with compress,
+    the page and its program go gzipped (level 9) to a browser that takes
+    them so."""
+
+    def __init__(self, site, record_errors=False, port=0, compress=False):
         self.requested = []
         requested = self.requested
+        gzipped = {} if compress else None
 
         class Handler(http.server.SimpleHTTPRequestHandler):
             extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                              '.wasm': 'application/wasm', '.js': 'text/javascript'}
+                              '.wasm': 'application/wasm', '.js': 'text/javascript',
+                              '.webmanifest': 'application/manifest+json'}
+
+            def do_GET(self):
+                path = self.path.split('?')[0]
+                if record_errors and path == '/index.html':
+                    with open(os.path.join(site, 'index.html'), 'rb') as page:
+                        return self.send(page.read().replace(b'<head>', b'<head>' + ERROR_RECORDER, 1), path)
+                if gzipped is not None and 'gzip' in self.headers.get('Accept-Encoding', '') and path.endswith(
+                        ('.html', '.js', '.wasm')):
+                    if path not in gzipped:
+                        with open(os.path.join(site, path.lstrip('/')), 'rb') as file:
+                            gzipped[path] = gzip.compress(file.read(), compresslevel=9, mtime=0)
+                    return self.send(gzipped[path], path, 'gzip')
+                return super().do_GET()
+
+            def send(self, body, path, encoding=None):
+                self.send_response(200)
+                self.send_header('Content-Type', self.guess_type(path))
+                if encoding:
+                    self.send_header('Content-Encoding', encoding)
+                self.send_header('Content-Length', str(len(body)))
+                self.end_headers()
+                self.wfile.write(body)
 
             def log_request(self, code='-', size='-'):
                 requested.append((self.path, code))
@@ -72,7 +112,7 @@ class Server:
             def log_message(self, *args):
                 pass
 
-        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Handler, directory=site))
+        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', port), functools.partial(Handler, directory=site))
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
         self.thread.start()
         self.origin = f'http://127.0.0.1:{self.server.server_port}'
@@ -134,13 +174,20 @@ class Page(Chromium):
                 'origin': server.origin, 'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
             self.touch = phone and touch
             self.driver.get(server.origin + '/index.html')
-            wait_for('Ardivo to run', 60, lambda: self.script('return loader.status') == 'Running')
-            self.canvas = self.driver.find_element('id', 'window')
-            # The window is there once its white shows in the middle of the canvas.
-            wait_for('the window to be drawn', 30, lambda: self.pixel(WIDTH // 2, 300) == (255, 255, 255))
+            self._opened()
         except BaseException:
             self.close()
             raise
+
+    def _opened(self):
+        wait_for('Ardivo to run', 60, lambda: self.script('return loader.status') == 'Running')
+        self.canvas = self.driver.find_element('id', 'window')
+        # The window is there once its white shows in the middle of the canvas.
+        wait_for('the window to be drawn', 30, lambda: self.pixel(WIDTH // 2, 300) == (255, 255, 255))
+
+    def reload(self):
+        self.driver.refresh()
+        self._opened()
 
     def script(self, code, *arguments):
         return self.driver.execute_script(code, *arguments)

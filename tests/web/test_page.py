@@ -4,9 +4,16 @@ from a server of the test's own, typed into with real key events, clicked,
 read back by copying, and looked at; then on a phone, under chromium's mobile
 emulation, tapped and typed."""
 
+import json
+import os
+import re
+import shutil
+import subprocess
 import sys
+import tempfile
 
 from browser import GEOMETRY, HEIGHT, WIDTH, Page, Server, wait_for
+from PIL import Image
 from selenium.webdriver.common.keys import Keys
 
 failures = 0
@@ -186,6 +193,66 @@ def phone(server):
         page.close()
 
 
+def kept(site):
+    """The page as a phone keeps it: installable by its manifest; after one
+    visit, opened and used with its server gone; replaced by a new build
+    served, on the second reload, as a service worker updates."""
+    work = tempfile.mkdtemp(prefix='site-')
+    copy = os.path.join(work, 'site')
+    shutil.copytree(site, copy)
+    server = Server(copy)
+    port = server.server.server_port
+    page = None
+    try:
+        page = Page(server)
+        manifest = page.driver.execute_cdp_cmd('Page.getAppManifest', {})
+        check('the page names its manifest, which chromium reads with no error',
+              manifest.get('url', '').endswith('/ardivo.webmanifest') and not manifest['errors'], str(manifest))
+        data = json.loads(manifest.get('data') or '{}')
+        sizes = set()
+        for icon in data.get('icons', []):
+            if icon['type'] == 'image/png':
+                with Image.open(os.path.join(copy, icon['src'])) as picture:
+                    if icon['sizes'] == '%dx%d' % picture.size:
+                        sizes.add(icon['sizes'])
+        check('an app of its own, with the notes at 192 and 512 px',
+              data.get('display') == 'standalone' and data.get('short_name') == 'Ardivo'
+              and {'192x192', '512x512'} <= sizes, str(data))
+        wait_for('the service worker to keep the page', 30,
+                 lambda: page.script('return navigator.serviceWorker.controller !== null'))
+
+        server.close()
+        page.reload()
+        page.enter('10', '6', '1', '20')
+        page.click('cmdCalcolo')
+        result = page.copied('txtRisultatoFinale')
+        check('with its server gone, the page opens again and computes', result == '8.62298569829157', result)
+
+        # A new build: the page changed, its service worker made again.
+        index = os.path.join(copy, 'index.html')
+        with open(index, encoding='utf-8') as text:
+            changed = text.read().replace('<head>', '<head>\n  <meta name="build" content="new">', 1)
+        with open(index, 'w', encoding='utf-8') as text:
+            text.write(changed)
+        subprocess.run([os.path.join(os.path.dirname(__file__), '..', '..', 'scripts', 'web-service-worker'), copy],
+                       check=True)
+        with open(os.path.join(copy, 'service-worker.js'), encoding='utf-8') as worker:
+            cache = re.search(r"const CACHE = '([^']+)'", worker.read()).group(1)
+        server = Server(copy, port=port)
+        page.reload()
+        new = 'return document.querySelector("meta[name=build]") !== null'
+        check('the first reload online still shows the version kept', not page.script(new))
+        wait_for('the new version to be kept, and the old one dropped', 30, lambda: page.driver.execute_async_script(
+            'const done = arguments[0]; caches.keys().then(done, () => done([]))') == [cache])
+        page.reload()
+        check('the second shows the new one', page.script(new))
+    finally:
+        if page:
+            page.close()
+        server.close()
+        shutil.rmtree(work, ignore_errors=True)
+
+
 def main():
     server = Server(sys.argv[1])
     try:
@@ -194,6 +261,7 @@ def main():
         phone(server)
     finally:
         server.close()
+    kept(sys.argv[1])
     if failures:
         print(f'{failures} check(s) failed', file=sys.stderr)
         return 1
