@@ -114,6 +114,12 @@ def use(engine, server):
         before = page.region(*WARNING)
         page.click('cmdCalcolo')
         if check(f'{engine}: four empty boxes bring the warning', settles(page, WARNING, 5, (before, False))):
+            # Keys go to the box once it is the active window, which it
+            # becomes as it is first drawn whole: the key waits for the
+            # box to look the same in two screenshots running.
+            wait_for('the warning drawn whole', 5,
+                     lambda: (lambda first, second: first == second != before)(page.region(*WARNING),
+                                                                                page.region(*WARNING)))
             page.keys(RETURN)
             check(f'{engine}: Return dismisses it', settles(page, WARNING, 5, (before, True)))
             page.keys('7')
